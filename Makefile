@@ -1,0 +1,32 @@
+# Thin wrapper around CMake; see README.md.
+BUILD      ?= build
+TEST_BUILD ?= build-test
+BENCH_BUILD ?= build-bench
+JOBS       ?= $(shell nproc)
+
+.PHONY: all setup build test demo bench clean
+
+all: build
+
+setup:
+	bash scripts/setup
+
+build: setup
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLUMET_TESTS=OFF
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: setup
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPLUMET_SANITIZE=ON -DPLUMET_TESTS=ON
+	cmake --build $(TEST_BUILD) -j $(JOBS)
+	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	bash scripts/demo $(BUILD)
+
+bench: setup
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DPLUMET_TESTS=OFF -DPLUMET_BENCH=ON
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	bash bench/run $(BENCH_BUILD)
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD)
