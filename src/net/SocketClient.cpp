@@ -1,0 +1,295 @@
+#include "SocketClient.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+constexpr int32_t kDefaultTimeoutMs = 10000;
+constexpr int32_t kFileChunkSize = 256;
+
+int32_t ToMilliseconds(int32_t seconds, int32_t microseconds)
+{
+    const int64_t ms = int64_t{seconds} * 1000 + microseconds / 1000;
+    return ms < 0 ? 0 : ms > INT32_MAX ? INT32_MAX : static_cast<int32_t>(ms);
+}
+
+const char* FileMode(int32_t mode)
+{
+    switch (mode) {
+    case 1:
+        return "w+b";
+    case 2:
+        return "a+b";
+    default:
+        return nullptr;
+    }
+}
+}
+
+CSocketClient::CSocketClient()
+{
+    SetReceiveTimeout(kDefaultTimeoutMs);
+    SetSendTimeout(kDefaultTimeoutMs);
+}
+
+CSocketClient::~CSocketClient()
+{
+    Close();
+}
+
+int32_t CSocketClient::OnProgress(int32_t total)
+{
+    return m_progressFunction != nullptr ? m_progressFunction(total) : 1;
+}
+
+void CSocketClient::SetProgressFunction(ProgressFunction function)
+{
+    m_progressFunction = function;
+}
+
+int CSocketClient::Connect(int32_t port, const char* dottedAddress, int32_t family, int32_t socketType)
+{
+    if (m_socket != -1)
+        return 1;
+
+    m_port = port;
+    m_peerAddress[0] = '\0';
+    if (dottedAddress != nullptr)
+        std::snprintf(m_peerAddress, sizeof m_peerAddress, "%s", dottedAddress);
+    m_family = family;
+    m_socketType = socketType;
+    m_peer = {};
+    m_peer.sin_family = static_cast<sa_family_t>(family);
+    m_peer.sin_port = htons(static_cast<uint16_t>(port));
+    // No name lookup here: callers resolve first.
+    if (inet_pton(AF_INET, m_peerAddress, &m_peer.sin_addr) != 1)
+        return 3;
+
+    m_socket = socket(family, socketType, 0);
+    if (m_socket < 0) {
+        m_socket = -1;
+        return 2;
+    }
+
+    // Non-blocking so that the send time-out can bound the connect.
+    if (m_sendTimeout > 0)
+        SetNonBlocking(true);
+
+    if (connect(m_socket, reinterpret_cast<const sockaddr*>(&m_peer), sizeof m_peer) != 0) {
+        int result = 3;
+        if ((errno == EINPROGRESS || errno == EINTR) && m_sendTimeout >= 0) {
+            result = 4;
+            if (WaitWritable(m_sendTimeout / 1000, 0) == 0) {
+                // Writable also means "failed": only a clear socket error counts as made.
+                int error = 0;
+                socklen_t length = sizeof error;
+                const bool failed = getsockopt(m_socket, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0;
+                result = failed ? 3 : 0;
+            }
+        }
+        if (result != 0) {
+            close(m_socket);
+            m_socket = -1;
+            return result;
+        }
+    }
+
+    SetNonBlocking(false);
+    return 0;
+}
+
+int CSocketClient::Close()
+{
+    int result = 0;
+    if (m_socket != -1) {
+        if (m_socketType == SOCK_STREAM && shutdown(m_socket, SHUT_RDWR) != 0)
+            result += 1;
+        if (close(m_socket) != 0)
+            result += 2;
+        m_socket = -1;
+    }
+    return result;
+}
+
+int32_t CSocketClient::Send(const char* data, int32_t length)
+{
+    if (data == nullptr)
+        return -1;
+    const size_t size = length > 0 ? static_cast<size_t>(length) : std::strlen(data);
+    // MSG_NOSIGNAL: a peer that has gone away gives -1, not SIGPIPE.
+    return static_cast<int32_t>(send(m_socket, data, size, MSG_NOSIGNAL));
+}
+
+int CSocketClient::WaitReadable(int32_t seconds, int32_t microseconds)
+{
+    return WaitFor(POLLIN, ToMilliseconds(seconds, microseconds));
+}
+
+int CSocketClient::WaitWritable(int32_t seconds, int32_t microseconds)
+{
+    return WaitFor(POLLOUT, ToMilliseconds(seconds, microseconds));
+}
+
+int CSocketClient::WaitFor(short events, int32_t milliseconds) const
+{
+    if (m_socket == -1)
+        return 1;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        pollfd watched{m_socket, events, 0};
+        const int ready = poll(&watched, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
+        if (ready > 0)
+            return 0;
+        if (ready == 0 || errno != EINTR)
+            return 1;
+    }
+}
+
+int32_t CSocketClient::Receive(char* buffer, int32_t capacity, int32_t waitSeconds)
+{
+    if (waitSeconds > 0 && WaitReadable(waitSeconds, 0) != 0)
+        return 0;
+    return static_cast<int32_t>(recv(m_socket, buffer, capacity > 0 ? static_cast<size_t>(capacity) : 0, 0));
+}
+
+bool CSocketClient::Consume(char* buffer, int32_t count)
+{
+    while (count > 0) {
+        const ssize_t got = recv(m_socket, buffer, static_cast<size_t>(count), 0);
+        if (got <= 0)
+            return false;
+        buffer += got;
+        count -= static_cast<int32_t>(got);
+    }
+    return true;
+}
+
+int32_t CSocketClient::ReceiveLine(char* buffer, int32_t capacity, int32_t waitSeconds)
+{
+    if (buffer == nullptr || capacity <= 0)
+        return 0;
+    buffer[0] = '\0';
+
+    int32_t total = 0;
+    int32_t room = capacity - 1;
+    while (room > 0) {
+        if (waitSeconds > 0 && WaitReadable(waitSeconds, 0) != 0)
+            break;
+        char* at = buffer + total;
+        const ssize_t peeked = recv(m_socket, at, static_cast<size_t>(room), MSG_PEEK);
+        if (peeked <= 0)
+            break;
+
+        // The previous chunk ended in CR: the byte after it closes the line.
+        if (total > 0 && buffer[total - 1] == '\r') {
+            if (Consume(at, 1))
+                ++total;
+            break;
+        }
+
+        int32_t take = static_cast<int32_t>(peeked);
+        bool lineEnded = false;
+        for (int32_t i = 0; i + 1 < take; ++i) {
+            if (at[i] == '\r' && at[i + 1] == '\n') {
+                take = i + 2;
+                lineEnded = true;
+                break;
+            }
+        }
+        if (!Consume(at, take))
+            break;
+        total += take;
+        room -= take;
+        if (lineEnded)
+            break;
+    }
+    buffer[total] = '\0';
+    return total;
+}
+
+int CSocketClient::ReceiveToFile(const char* path, int32_t mode, int32_t& total, int32_t waitSeconds)
+{
+    total = 0;
+    const char* fileMode = FileMode(mode);
+    if (fileMode == nullptr)
+        return 1;
+    std::FILE* file = path != nullptr ? std::fopen(path, fileMode) : nullptr;
+    if (file == nullptr)
+        return 2;
+
+    int result = 0;
+    char chunk[kFileChunkSize];
+    for (;;) {
+        // Without a wait of the caller's, the stored receive time-out bounds each
+        // read, so a server that stops sending cannot hold us forever.
+        const int notReady = waitSeconds > 0    ? WaitReadable(waitSeconds, 0)
+                             : m_receiveTimeout > 0 ? WaitFor(POLLIN, m_receiveTimeout)
+                                                    : 0;
+        if (notReady != 0) {
+            result = 3;
+            break;
+        }
+        const ssize_t got = recv(m_socket, chunk, sizeof chunk, 0);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            result = 4;
+            break;
+        }
+        if (std::fwrite(chunk, 1, static_cast<size_t>(got), file) != static_cast<size_t>(got)) {
+            result = 5;
+            break;
+        }
+        total += static_cast<int32_t>(got);
+        if (OnProgress(total) == 0) {
+            result = 6;
+            break;
+        }
+    }
+    // Buffered writes can fail only when flushed.
+    if (std::fclose(file) != 0 && result == 0)
+        result = 5;
+    return result;
+}
+
+int CSocketClient::SetNonBlocking(bool nonBlocking)
+{
+    const int flags = fcntl(m_socket, F_GETFL, 0);
+    if (flags < 0)
+        return 1;
+    const int wanted = nonBlocking ? flags | O_NONBLOCK : flags & ~O_NONBLOCK;
+    return fcntl(m_socket, F_SETFL, wanted) == 0 ? 0 : 1;
+}
+
+int CSocketClient::SetSendTimeout(int32_t milliseconds)
+{
+    m_sendTimeout = milliseconds;
+    return ApplyTimeout(SO_SNDTIMEO, milliseconds);
+}
+
+int CSocketClient::SetReceiveTimeout(int32_t milliseconds)
+{
+    m_receiveTimeout = milliseconds;
+    return ApplyTimeout(SO_RCVTIMEO, milliseconds);
+}
+
+int CSocketClient::ApplyTimeout(int option, int32_t milliseconds) const
+{
+    if (m_socket == -1)
+        return -1;
+    timeval limit{};
+    limit.tv_sec = milliseconds / 1000;
+    limit.tv_usec = (milliseconds % 1000) * 1000;
+    return setsockopt(m_socket, SOL_SOCKET, option, &limit, sizeof limit);
+}
