@@ -1,0 +1,205 @@
+#include "Formatter.h"
+
+#include <cctype>
+#include <limits>
+
+namespace {
+
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+bool IsContinuationByte(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// Bytes taken by the character at `i`: a well-formed UTF-8 sequence is one
+// character; any other byte (stray continuation, other 8-bit text) counts alone.
+std::size_t CharacterSize(std::string_view s, std::size_t i)
+{
+    const auto lead = static_cast<unsigned char>(s[i]);
+    std::size_t size = 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        size = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        size = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        size = 4;
+    if (size == 1 || i + size > s.size())
+        return 1;
+    for (std::size_t k = 1; k < size; ++k)
+        if (!IsContinuationByte(static_cast<unsigned char>(s[i + k])))
+            return 1;
+    return size;
+}
+
+std::int64_t CharacterCount(std::string_view s)
+{
+    std::int64_t count = 0;
+    for (std::size_t i = 0; i < s.size(); ++count)
+        i += static_cast<unsigned char>(s[i]) < 0x80 ? 1 : CharacterSize(s, i);
+    return count;
+}
+
+// Every occurrence of `from`, left to right without overlap; the inserted
+// text is not searched again.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
+{
+    std::size_t hit = text.find(from);
+    if (hit == std::string::npos)
+        return;
+    std::string result;
+    result.reserve(text.size() + text.size() / 4);
+    std::size_t done = 0;
+    for (; hit != std::string::npos; hit = text.find(from, done)) {
+        result.append(text, done, hit - done);
+        result.append(to);
+        done = hit + from.size();
+    }
+    result.append(text, done);
+    text.swap(result);
+}
+
+} // namespace
+
+CFormatter::CFormatter(std::int64_t width, bool blockStyle)
+    : width_(width)
+    , blockStyle_(blockStyle)
+{
+}
+
+std::optional<std::string> CFormatter::FormatText(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    out_.clear();
+    out_.reserve(text.size() + text.size() / 8 + 16);
+
+    const std::size_t n = text.size();
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < n) {
+        if (!IsLineBreak(text[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t breakSize = 0;
+        if (text[i] == '\n' && i + 1 < n && text[i + 1] == '\n')
+            breakSize = 2;
+        else if (i + 3 < n && IsLineBreak(text[i + 1]) && IsLineBreak(text[i + 2]) && IsLineBreak(text[i + 3]))
+            breakSize = 4;
+        if (breakSize == 0) {
+            ++i;
+            continue;
+        }
+        FormatParagraph(text.substr(start, i - start));
+        out_ += "\n\n";
+        i += breakSize;
+        start = i;
+    }
+    if (start < n) {
+        FormatParagraph(text.substr(start));
+        out_ += '\n';
+    }
+
+    // Paragraph gaps become blank lines in the editor's CR LF convention.
+    ReplaceAll(out_, "\n\n\n\n", "\r\n\r\n");
+    ReplaceAll(out_, "\n\n\n", "\r\n\r\n");
+    ReplaceAll(out_, "\n\n", "\r\n\r\n");
+    return std::move(out_);
+}
+
+void CFormatter::FormatParagraph(std::string_view paragraph)
+{
+    paragraphStart_ = out_.size();
+    lineStart_ = out_.size();
+    lineCount_ = 0;
+    firstLine_ = true;
+
+    // Every space ends a word, even an empty one; a CR LF pair, a lone CR
+    // and a lone LF each stand for one space.
+    const std::size_t n = paragraph.size();
+    std::size_t wordStart = 0;
+    std::size_t i = 0;
+    while (i < n) {
+        const char c = paragraph[i];
+        if (c != ' ' && !IsLineBreak(c)) {
+            ++i;
+            continue;
+        }
+        AddWord(paragraph.substr(wordStart, i - wordStart));
+        i += (c == '\r' && i + 1 < n && paragraph[i + 1] == '\n') ? 2 : 1;
+        wordStart = i;
+    }
+    if (wordStart < n)
+        AddWord(paragraph.substr(wordStart));
+}
+
+void CFormatter::AddWord(std::string_view word)
+{
+    const std::int64_t length = CharacterCount(word);
+    if (lineCount_ + length < width_) {
+        out_ += word;
+        out_ += ' ';
+        lineCount_ += length + 1;
+        return;
+    }
+    if (out_.size() > paragraphStart_)
+        out_.pop_back();
+    if (blockStyle_)
+        JustifyLine();
+    out_ += "\r\n";
+    lineStart_ = out_.size();
+    firstLine_ = false;
+    out_ += word;
+    out_ += ' ';
+    lineCount_ = length + 1;
+}
+
+// Widens the finished line toward the width: the missing characters go into
+// the gaps between words one at a time from the left, and every time the
+// right end is passed one turn is lost. The first line is measured with the
+// CR of its break, later lines also with the LF of the break before them.
+void CFormatter::JustifyLine()
+{
+    if (width_ <= 0)
+        return;
+    const std::int64_t visible = lineCount_ > 0 ? lineCount_ - 1 : 0;
+    const std::int64_t turns = width_ - visible - (firstLine_ ? 1 : 2);
+    if (turns <= 0)
+        return;
+
+    std::int64_t gaps = 0;
+    for (std::size_t i = lineStart_; i < out_.size(); ++i)
+        if (out_[i] == ' ' && (i + 1 == out_.size() || out_[i + 1] != ' '))
+            ++gaps;
+    if (gaps == 0)
+        return;
+
+    const std::int64_t each = turns / (gaps + 1);
+    const std::int64_t firstGapsWithOneMore = turns % (gaps + 1);
+    lineCopy_.assign(out_, lineStart_);
+    out_.resize(lineStart_);
+    std::int64_t gap = 0;
+    for (std::size_t i = 0; i < lineCopy_.size(); ++i) {
+        out_ += lineCopy_[i];
+        if (lineCopy_[i] == ' ' && (i + 1 == lineCopy_.size() || lineCopy_[i + 1] != ' ')) {
+            out_.append(static_cast<std::size_t>(each + (gap < firstGapsWithOneMore ? 1 : 0)), ' ');
+            ++gap;
+        }
+    }
+}
+
+std::int64_t CFormatter::ReadWidth(std::string_view boxText)
+{
+    std::size_t i = 0;
+    while (i < boxText.size() && std::isspace(static_cast<unsigned char>(boxText[i])))
+        ++i;
+    bool negative = false;
+    if (i < boxText.size() && (boxText[i] == '+' || boxText[i] == '-'))
+        negative = boxText[i++] == '-';
+
+    constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
+    std::int64_t value = 0;
+    for (; i < boxText.size() && boxText[i] >= '0' && boxText[i] <= '9'; ++i) {
+        const int digit = boxText[i] - '0';
+        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
+    }
+    return negative ? -value : value;
+}

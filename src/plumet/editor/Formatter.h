@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Reflows plain text for e-mail: paragraphs broken into lines shorter than a
+// width, one blank line between paragraphs, optionally widened into a block.
+// Input line breaks are CR LF as the editor hands them out; the result is the
+// text that goes back into the editor.
+class CFormatter {
+public:
+    // Shown instead of formatting when there is no text at all.
+    static constexpr std::string_view NoTextMessage =
+        "No Text appears in the edit window.  Please enter some text before you wish to excercise this option.";
+
+    CFormatter(std::int64_t width, bool blockStyle);
+
+    // The formatted text, or nothing when `text` is empty.
+    std::optional<std::string> FormatText(std::string_view text);
+
+    // The width box's text as a number: leading white space skipped, an
+    // optional sign, the digits up to the first other character; no digits
+    // give 0. Values beyond the range saturate.
+    static std::int64_t ReadWidth(std::string_view boxText);
+
+private:
+    void FormatParagraph(std::string_view paragraph);
+    void AddWord(std::string_view word);
+    void JustifyLine();
+
+    std::int64_t width_;
+    bool blockStyle_;
+    std::string out_;
+    std::string lineCopy_;
+    std::size_t paragraphStart_ = 0;
+    std::size_t lineStart_ = 0;
+    std::int64_t lineCount_ = 0;  // characters on the current line, counting a space after each word
+    bool firstLine_ = true;
+};
