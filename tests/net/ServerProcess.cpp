@@ -1,0 +1,77 @@
+#include "ServerProcess.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace {
+constexpr int kAnnounceLimitMs = 10000;
+
+std::string ReadLine(int fd, int limitMs)
+{
+    std::string line;
+    char c = 0;
+    pollfd watched{fd, POLLIN, 0};
+    while (poll(&watched, 1, limitMs) > 0 && read(fd, &c, 1) == 1 && c != '\n')
+        line += c;
+    return line;
+}
+}
+
+ServerProcess::ServerProcess(const std::vector<std::string>& argv, const std::string& portMarker)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        throw std::runtime_error("pipe");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+
+    std::vector<char*> args;
+    for (const std::string& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    const int spawned = posix_spawn(&m_pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    m_output = pipeEnds[0];
+    if (spawned != 0) {
+        m_pid = -1;
+        return;
+    }
+
+    // Servers may print other lines first (python prints nothing else; keep reading a few).
+    for (int i = 0; i < 3 && m_port == 0; ++i) {
+        const std::string line = ReadLine(m_output, kAnnounceLimitMs);
+        if (i == 0)
+            m_firstLine = line;
+        const size_t at = line.find(portMarker);
+        if (at != std::string::npos)
+            m_port = std::atoi(line.c_str() + at + portMarker.size());
+    }
+}
+
+ServerProcess::~ServerProcess()
+{
+    Stop();
+    close(m_output);
+}
+
+int ServerProcess::Stop()
+{
+    if (m_pid <= 0)
+        return -1;
+    kill(m_pid, SIGTERM);
+    int status = 0;
+    waitpid(m_pid, &status, 0);
+    m_pid = -1;
+    return status;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// A server started as a child process that announces its port on stdout.
+// The port is the number that follows `portMarker` in the first lines printed.
+// Stopped with SIGTERM when destroyed.
+class ServerProcess
+{
+public:
+    ServerProcess(const std::vector<std::string>& argv, const std::string& portMarker);
+    ServerProcess(const ServerProcess&) = delete;
+    ServerProcess& operator=(const ServerProcess&) = delete;
+    ~ServerProcess();
+
+    // 0 when the announcement did not come.
+    int Port() const { return m_port; }
+    // The first line the server printed.
+    const std::string& FirstLine() const { return m_firstLine; }
+    // Sends SIGTERM and waits; the raw wait status, or -1 when already stopped.
+    int Stop();
+
+private:
+    pid_t m_pid = -1;
+    int m_output = -1;
+    int m_port = 0;
+    std::string m_firstLine;
+};

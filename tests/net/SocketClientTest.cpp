@@ -1,0 +1,311 @@
+#include "ScriptedServer.h"
+#include "SocketClient.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Script = ScriptedServer::Script;
+
+// The server only talks; the client sends nothing first.
+Script Talk(std::vector<ScriptedServer::Step> steps, bool holdOpen = false)
+{
+    return Script{std::move(steps), false, holdOpen};
+}
+
+double SecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+TEST(SocketClient, ConnectWhileConnectedLeavesTheConnectionAlone)
+{
+    ScriptedServer server(Talk({{"hello\r\n", 0}}));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    EXPECT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 1);
+
+    char line[32];
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 7);
+    EXPECT_STREQ(line, "hello\r\n");
+    EXPECT_EQ(client.Close(), 0);
+    EXPECT_EQ(client.Close(), 0);
+}
+
+TEST(SocketClient, ConnectedSocketIsBlockingAgain)
+{
+    ScriptedServer server(Talk({{"", 1500}, {"late\r\n", 0}}));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    // A non-blocking socket would give -1 at once here.
+    char buffer[16] = {};
+    EXPECT_EQ(client.Receive(buffer, sizeof buffer - 1, 0), 6);
+    EXPECT_STREQ(buffer, "late\r\n");
+}
+
+TEST(SocketClient, RefusedConnectionFailsAndLeavesTheClientClosed)
+{
+    CSocketClient client;
+    EXPECT_EQ(client.Connect(UnusedLoopbackPort(), "127.0.0.1", AF_INET, SOCK_STREAM), 3);
+    ScriptedServer server(Talk({{"ok\r\n", 0}}));
+    EXPECT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+}
+
+TEST(SocketClient, ConnectDoesNoNameLookup)
+{
+    ScriptedServer server(Talk({}));
+    CSocketClient client;
+    EXPECT_EQ(client.Connect(server.Port(), "localhost", AF_INET, SOCK_STREAM), 3);
+    EXPECT_EQ(client.Connect(server.Port(), nullptr, AF_INET, SOCK_STREAM), 3);
+}
+
+TEST(SocketClient, BadSocketTypeCannotBeCreated)
+{
+    CSocketClient client;
+    EXPECT_EQ(client.Connect(80, "127.0.0.1", AF_INET, 999), 2);
+}
+
+TEST(SocketClient, ConnectNeitherAcceptedNorRefusedTimesOut)
+{
+    // A listener that never accepts and whose queue is already full drops
+    // further handshakes, so a connect neither completes nor is refused.
+    int port = 0;
+    const int listener = ListenOnLoopback(0, port);
+    std::vector<CSocketClient> fillers(3);
+    for (CSocketClient& filler : fillers) {
+        filler.SetSendTimeout(200);
+        filler.Connect(port, "127.0.0.1", AF_INET, SOCK_STREAM);
+    }
+
+    CSocketClient client;
+    client.SetSendTimeout(1000);
+    const auto start = Clock::now();
+    EXPECT_EQ(client.Connect(port, "127.0.0.1", AF_INET, SOCK_STREAM), 4);
+    EXPECT_GE(SecondsSince(start), 0.9);
+    EXPECT_LT(SecondsSince(start), 3.0);
+    close(listener);
+}
+
+TEST(SocketClient, SendOfLengthZeroSendsTheWholeText)
+{
+    ScriptedServer server(Script{{}, true, false});
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    EXPECT_EQ(client.Send("abcdefgh", 3), 3);
+    EXPECT_EQ(client.Send("\r\n\r\n", 0), 4);
+    EXPECT_EQ(server.Request(), "abc\r\n\r\n");
+}
+
+TEST(SocketClient, SendWithoutConnectionFails)
+{
+    CSocketClient client;
+    EXPECT_EQ(client.Send("x", 0), -1);
+    EXPECT_EQ(client.WaitReadable(1, 0), 1);
+    EXPECT_EQ(client.SetNonBlocking(true), 1);
+}
+
+TEST(SocketClient, ReceiveLineStopsAfterCrLfAndLeavesTheRestUnread)
+{
+    ScriptedServer server(Talk({{"HTTP/1.0 200 OK\r\nServer: x\r\n", 0}}));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    char line[512];
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 17);
+    EXPECT_STREQ(line, "HTTP/1.0 200 OK\r\n");
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 11);
+    EXPECT_STREQ(line, "Server: x\r\n");
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 0);
+    EXPECT_STREQ(line, "");
+}
+
+TEST(SocketClient, ReceiveLineReturnsLongLinesInPieces)
+{
+    ScriptedServer server(Talk({{"abcdefghijklmnopqrst\r\n", 0}}));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    char line[10];
+    EXPECT_EQ(client.ReceiveLine(line, 1, 5), 0);
+    EXPECT_STREQ(line, "");
+    EXPECT_EQ(client.ReceiveLine(line, 0, 5), 0);
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 9);
+    EXPECT_STREQ(line, "abcdefghi");
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 9);
+    EXPECT_STREQ(line, "jklmnopqr");
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 4);
+    EXPECT_STREQ(line, "st\r\n");
+}
+
+TEST(SocketClient, ReceiveLineJoinsCrAndLfFromSeparatePackets)
+{
+    ScriptedServer server(Talk({{"line\r", 300}, {"\nnext\r", 300}, {"x\r\n", 0}}));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    char line[64];
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 6);
+    EXPECT_STREQ(line, "line\r\n");
+    // Whatever byte follows a CR that ended a packet closes the line.
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 6);
+    EXPECT_STREQ(line, "next\rx");
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 2);
+    EXPECT_STREQ(line, "\r\n");
+}
+
+TEST(SocketClient, ReceiveLineKeepsALastLineWithoutEnding)
+{
+    ScriptedServer server(Talk({{"one\ntwo", 0}}));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    char line[64];
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 7);
+    EXPECT_STREQ(line, "one\ntwo");
+}
+
+TEST(SocketClient, WaitsGiveUpOnASilentPeer)
+{
+    ScriptedServer server(Talk({}, true));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    EXPECT_EQ(client.WaitWritable(1, 0), 0);
+    char line[64];
+    const auto start = Clock::now();
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 1), 0);
+    EXPECT_EQ(client.Receive(line, sizeof line, 1), 0);
+    EXPECT_GE(SecondsSince(start), 1.9);
+}
+
+class ReceiveToFileTest : public ::testing::Test
+{
+protected:
+    std::string PathOf(const char* name) const { return m_folder.PathOf(name); }
+
+    TempFolder m_folder;
+};
+
+TEST_F(ReceiveToFileTest, CopiesTheStreamAndAppendsInMode2)
+{
+    const std::string path = PathOf("body.bin");
+    std::string body;
+    for (int i = 0; i < 3000; ++i)
+        body += static_cast<char>(i % 251);
+    {
+        ScriptedServer server(Talk({{body, 0}}));
+        CSocketClient client;
+        ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+        int32_t total = -1;
+        EXPECT_EQ(client.ReceiveToFile(path.c_str(), 1, total, 5), 0);
+        EXPECT_EQ(total, 3000);
+    }
+    {
+        ScriptedServer server(Talk({{"tail", 0}}));
+        CSocketClient client;
+        ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+        int32_t total = -1;
+        EXPECT_EQ(client.ReceiveToFile(path.c_str(), 2, total, 0), 0);
+        EXPECT_EQ(total, 4);
+    }
+    EXPECT_EQ(ReadWholeFile(path), body + "tail");
+}
+
+TEST_F(ReceiveToFileTest, ImmediateCloseLeavesAnEmptyFile)
+{
+    const std::string path = PathOf("empty.bin");
+    WriteWholeFile(path, "old content");
+    ScriptedServer server(Talk({}));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    int32_t total = -1;
+    EXPECT_EQ(client.ReceiveToFile(path.c_str(), 1, total, 5), 0);
+    EXPECT_EQ(total, 0);
+    EXPECT_EQ(ReadWholeFile(path), "");
+}
+
+TEST_F(ReceiveToFileTest, BadModeAndUnwritablePathAreRefused)
+{
+    ScriptedServer server(Talk({{"data", 0}}));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    const std::string path = PathOf("mode3.bin");
+    int32_t total = -1;
+    EXPECT_EQ(client.ReceiveToFile(path.c_str(), 3, total, 5), 1);
+    struct stat info{};
+    EXPECT_NE(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(client.ReceiveToFile(PathOf("missing/x.bin").c_str(), 1, total, 5), 2);
+    EXPECT_EQ(client.ReceiveToFile(nullptr, 1, total, 5), 2);
+}
+
+TEST_F(ReceiveToFileTest, SilenceEndsTheCopyWithAWaitFailure)
+{
+    ScriptedServer server(Talk({{"start", 0}}, true));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    const std::string path = PathOf("partial.bin");
+    int32_t total = -1;
+    EXPECT_EQ(client.ReceiveToFile(path.c_str(), 1, total, 1), 3);
+    EXPECT_EQ(total, 5);
+    EXPECT_EQ(ReadWholeFile(path), "start");
+}
+
+TEST_F(ReceiveToFileTest, WithoutAWaitTheReceiveTimeoutBoundsTheCopy)
+{
+    ScriptedServer server(Talk({{"start", 0}}, true));
+    CSocketClient client;
+    client.SetReceiveTimeout(700);
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    int32_t total = -1;
+    const auto start = Clock::now();
+    EXPECT_EQ(client.ReceiveToFile(PathOf("bounded.bin").c_str(), 1, total, 0), 3);
+    EXPECT_GE(SecondsSince(start), 0.6);
+    EXPECT_LT(SecondsSince(start), 3.0);
+}
+
+class StoppingClient : public CSocketClient
+{
+public:
+    int32_t OnProgress(int32_t total) override
+    {
+        seen.push_back(total);
+        return total < 512 ? 1 : 0;
+    }
+    std::vector<int32_t> seen;
+};
+
+TEST_F(ReceiveToFileTest, OnProgressCanStopTheCopy)
+{
+    ScriptedServer server(Talk({{std::string(2000, 'x'), 0}}));
+    StoppingClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    int32_t total = -1;
+    EXPECT_EQ(client.ReceiveToFile(PathOf("stopped.bin").c_str(), 1, total, 5), 6);
+    EXPECT_EQ(client.seen, (std::vector<int32_t>{256, 512}));
+    EXPECT_EQ(total, 512);
+    EXPECT_EQ(ReadWholeFile(PathOf("stopped.bin")).size(), 512u);
+}
+
+int32_t StopAtOnce(int32_t)
+{
+    return 0;
+}
+
+TEST_F(ReceiveToFileTest, TheProgressFunctionIsConsulted)
+{
+    ScriptedServer server(Talk({{"abc", 0}}));
+    CSocketClient client;
+    client.SetProgressFunction(&StopAtOnce);
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    int32_t total = -1;
+    EXPECT_EQ(client.ReceiveToFile(PathOf("fn.bin").c_str(), 1, total, 5), 6);
+    EXPECT_EQ(total, 3);
+}
+
+}
