@@ -1,0 +1,25 @@
+#pragma once
+#include <functional>
+#include <string>
+
+class QWidget;
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Exclamation };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct MessageRecord {
+    std::string caption;
+    std::string text;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+};
+
+// Shows a modal message box and returns the button chosen. Closing a Yes/No
+// box without choosing counts as No.
+MessageAnswer ShowMessage(QWidget* parent, const MessageRecord& message);
+
+// Tests answer message boxes through a handler instead; an empty handler
+// brings back the real box.
+using MessageHandler = std::function<MessageAnswer(const MessageRecord&)>;
+void SetMessageHandler(MessageHandler handler);

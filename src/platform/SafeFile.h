@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+// Replacing a file's whole content without ever leaving a half-written file:
+// the bytes go to a temporary file in the same folder, which is then renamed
+// over the old one. An existing file keeps its permissions.
+namespace SafeFile {
+
+// Creates or replaces the file. False when nothing could be written; the old
+// file, if any, is then unchanged.
+bool Replace(const std::string& path, const std::string& bytes);
+
+// Replaces an existing file only; never creates one.
+bool ReplaceExisting(const std::string& path, const std::string& bytes);
+
+// The whole file, or false when it cannot be read (missing, a folder, ...).
+bool ReadAll(const std::string& path, std::string& bytes);
+
+}  // namespace SafeFile

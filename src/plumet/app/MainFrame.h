@@ -1,0 +1,39 @@
+#pragma once
+#include "FrameWnd.h"
+
+class CLeftView;
+class CPlumetView;
+class MyEdit;
+class CDocument;
+class CRecentFileList;
+class QSplitter;
+struct PlumetState;
+
+// plumet's main window: the folder tree on the left, the file list above the
+// editor on the right.
+class CMainFrame : public CFrameWnd {
+public:
+    CMainFrame(PlumetState& state, CDocument& document, const CRecentFileList& recentFiles);
+
+    // The window's creation steps after its panes exist: centre it, fix the
+    // program's folders and make the library folders.
+    void OnCreate();
+
+    CLeftView& Tree() const { return *tree_; }
+    CPlumetView& List() const { return *list_; }
+    MyEdit& Editor() const { return *editor_; }
+
+private:
+    void OnCreateClient();
+    void CentreOnScreen();
+    void RunFileInfoDialog();
+    void ShowRecentFiles();
+
+    PlumetState& state_;
+    const CRecentFileList& recentFiles_;
+    QSplitter* outerSplitter_ = nullptr;
+    QSplitter* innerSplitter_ = nullptr;
+    CLeftView* tree_ = nullptr;
+    CPlumetView* list_ = nullptr;
+    MyEdit* editor_ = nullptr;
+};

@@ -1,0 +1,95 @@
+#include "PlumetApp.h"
+
+#include "AboutDlg.h"
+#include "CommandIds.h"
+#include "MainFrame.h"
+#include "ModalRun.h"
+#include "Paths.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+
+static void InitResources() { Q_INIT_RESOURCE(plumet); }
+
+CPlumetApp::CPlumetApp() : recentFiles_("Plumet", CommandId::RecentFileCount)
+{
+    InitResources();
+    OnCommand(CommandId::Open, [this] { OnFileOpen(); });
+    OnCommand(CommandId::About, [this] { OnAppAbout(); });
+    OnCommand(CommandId::Exit, [this] { if (frame_) frame_->close(); });
+    for (int i = 0; i < CommandId::RecentFileCount; ++i)
+        OnCommand(CommandId::RecentFile + i, [this, i] { OnOpenRecentFile(i); },
+                  [this, i] { return i < int(recentFiles_.Files().size()); });
+}
+
+CPlumetApp::~CPlumetApp() = default;
+
+bool CPlumetApp::InitInstance(const QStringList& arguments)
+{
+    recentFiles_.Load();
+
+    frame_ = std::make_unique<CMainFrame>(state_, document_, recentFiles_);
+    frame_->SetApplication(this);
+    frame_->OnCreate();
+
+    if (arguments.isEmpty()) {
+        document_.SetTitle("Untitled");
+        SetUpPanes();
+    } else {
+        OpenDocumentFile(arguments.front().toLocal8Bit().toStdString());
+    }
+    frame_->SetActivePane(document_.Views().front());
+    frame_->showNormal();
+    frame_->repaint();
+    return true;
+}
+
+void CPlumetApp::OpenDocumentFile(const std::string& path)
+{
+    const std::string full = QFileInfo(QString::fromLocal8Bit(path)).absoluteFilePath().toLocal8Bit().toStdString();
+    document_.SetPathName(full);
+    document_.SetTitle(Paths::NameOf(full));
+    recentFiles_.Add(full);
+    SetUpPanes();
+}
+
+void CPlumetApp::SetUpPanes()
+{
+    document_.InitialUpdateAllViews();
+    frame_->UpdateFrameTitle();
+}
+
+void CPlumetApp::OnFileOpen()
+{
+    QFileDialog dialog(frame_.get(), QStringLiteral("Open"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilter(QStringLiteral("All Files (*.*)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // "*.*" names every file, also those without a dot.
+    if (auto* model = dialog.findChild<QFileSystemModel*>())
+        model->setNameFilters({QStringLiteral("*")});
+    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    OpenDocumentFile(dialog.selectedFiles().front().toLocal8Bit().toStdString());
+}
+
+void CPlumetApp::OnOpenRecentFile(int index)
+{
+    const auto& files = recentFiles_.Files();
+    if (index < 0 || index >= int(files.size()))
+        return;
+    const std::string path = files[size_t(index)];
+    if (!QFileInfo(QString::fromLocal8Bit(path)).isFile()) {
+        recentFiles_.Remove(index);
+        return;
+    }
+    OpenDocumentFile(path);
+}
+
+void CPlumetApp::OnAppAbout()
+{
+    CAboutDlg dialog(frame_.get());
+    RunModal(dialog);
+}

@@ -1,0 +1,62 @@
+#include "FileInfoDlg.h"
+
+#include "ui_FileInfoDlg.h"
+
+#include "FileInformation.h"
+#include "MessageBox.h"
+#include "PlumetState.h"
+
+#include <QRegularExpressionValidator>
+
+namespace {
+
+QString ToQt(const std::string& text) { return QString::fromLocal8Bit(text); }
+std::string FromQt(const QString& text) { return text.toLocal8Bit().toStdString(); }
+
+const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+}  // namespace
+
+CFileInfoDlg::CFileInfoDlg(PlumetState& state, QWidget* parent)
+    : QDialog(parent), state_(state), ui_(std::make_unique<Ui::FileInfoDlg>())
+{
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(size());
+
+    for (const char* month : kMonths)
+        ui_->monthCombo->addItem(month);
+    for (int day = 1; day <= 31; ++day)
+        ui_->dayCombo->addItem(QString::number(day));
+    ui_->monthCombo->setCurrentIndex(-1);
+    ui_->dayCombo->setCurrentIndex(-1);
+    ui_->yearEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), ui_->yearEdit));
+
+    const ContentFile::Header prefill = FileInformation::Prefill(state_);
+    ui_->articleNameEdit->setText(ToQt(prefill.articleName));
+    ui_->authorNameEdit->setText(ToQt(prefill.authorName));
+    ui_->topicEdit->setText(ToQt(prefill.topic));
+
+    connect(ui_->saveFileButton, &QPushButton::clicked, this, &CFileInfoDlg::OnSaveFile);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    ui_->saveFileButton->setFocus(Qt::OtherFocusReason);
+}
+
+CFileInfoDlg::~CFileInfoDlg() = default;
+
+void CFileInfoDlg::OnSaveFile()
+{
+    const FileInformation::Input input{
+        FromQt(ui_->articleNameEdit->text()), FromQt(ui_->authorNameEdit->text()),
+        FromQt(ui_->monthCombo->currentText()), FromQt(ui_->dayCombo->currentText()),
+        FromQt(ui_->yearEdit->text()), FromQt(ui_->topicEdit->text()),
+    };
+    if (FileInformation::Save(state_, input) == FileInformation::Outcome::MissingFields) {
+        ShowMessage(this, {"Plumet Assistant", FileInformation::kMandatoryMessage});
+        return;
+    }
+    accept();
+}
