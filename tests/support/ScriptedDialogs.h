@@ -1,0 +1,50 @@
+#pragma once
+#include "MessageBox.h"
+
+#include <QDialog>
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <functional>
+#include <vector>
+
+// Answers message boxes from a script and records each one. Unscripted boxes
+// are answered Ok / No. The real box comes back when the script goes.
+class ScopedMessageScript {
+public:
+    explicit ScopedMessageScript(std::deque<MessageAnswer> answers = {});
+    ~ScopedMessageScript();
+
+    const std::vector<MessageRecord>& Shown() const { return shown_; }
+
+private:
+    std::deque<MessageAnswer> answers_;
+    std::vector<MessageRecord> shown_;
+};
+
+// Runs modal dialogs through scripted steps, one per dialog, in order; each
+// step fills the dialog's controls and returns its result. A dialog with no
+// step left is rejected. The real modal run comes back when the script goes.
+class ScopedModalScript {
+public:
+    using Step = std::function<int(QDialog&)>;
+    explicit ScopedModalScript(std::deque<Step> steps = {});
+    ~ScopedModalScript();
+
+    int Runs() const { return runs_; }
+
+private:
+    std::deque<Step> steps_;
+    int runs_ = 0;
+};
+
+// Finds a dialog's child by object name, failing the test when it is missing.
+template <typename T>
+T& Child(QWidget& parent, const char* name)
+{
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!child)
+        throw std::runtime_error(std::string("no child named ") + name);
+    return *child;
+}

@@ -1,0 +1,54 @@
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <fstream>
+#include <iterator>
+
+#include <unistd.h>
+
+TestEnvironment::TestEnvironment()
+    : oldFolder_(QDir::currentPath().toLocal8Bit()),
+      oldConfigHome_(qgetenv("XDG_CONFIG_HOME")),
+      oldConfigDirs_(qgetenv("XDG_CONFIG_DIRS"))
+{
+    QDir(dir_.path()).mkpath("work");
+    QDir(dir_.path()).mkpath("user-config");
+    QDir(dir_.path()).mkpath("machine-config");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(UserConfig()));
+    qputenv("XDG_CONFIG_DIRS", QByteArray::fromStdString(MachineConfig()));
+    if (::chdir(Folder().c_str()) != 0)
+        throw std::runtime_error("cannot enter the test folder");
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    [[maybe_unused]] const int ignored = ::chdir(oldFolder_.constData());
+    qputenv("XDG_CONFIG_HOME", oldConfigHome_);
+    qputenv("XDG_CONFIG_DIRS", oldConfigDirs_);
+}
+
+std::string TestEnvironment::Folder() const { return dir_.path().toStdString() + "/work"; }
+std::string TestEnvironment::UserConfig() const { return dir_.path().toStdString() + "/user-config"; }
+std::string TestEnvironment::MachineConfig() const { return dir_.path().toStdString() + "/machine-config"; }
+
+void TestEnvironment::WriteMachineFile(const std::string& relative, const std::string& text) const
+{
+    const QString path = QString::fromStdString(MachineConfig() + "/" + relative);
+    QDir().mkpath(QFileInfo(path).path());
+    WriteBytes(path.toStdString(), text);
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
