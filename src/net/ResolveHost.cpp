@@ -20,13 +20,15 @@ const char* SkipUserName(const char* host)
 
 int ResolveHost(const char* host, char* out, int capacity)
 {
-    if (host == nullptr)
+    const char* name = host != nullptr ? SkipUserName(host) : nullptr;
+    // An empty name is never looked up: it can only be unknown.
+    if (name == nullptr || name[0] == '\0')
         return 2;
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
-    if (getaddrinfo(SkipUserName(host), nullptr, &hints, &found) != 0 || found == nullptr)
+    if (getaddrinfo(name, nullptr, &hints, &found) != 0 || found == nullptr)
         return 2;
 
     char dotted[INET_ADDRSTRLEN] = {};

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -19,6 +20,11 @@ struct TokenCase
     int result;
     const char* token;
 };
+
+void PrintTo(const TokenCase& c, std::ostream* out)
+{
+    *out << '"' << c.text << "\" [" << c.delimiters << "] #" << c.index << " cap " << c.capacity;
+}
 
 class GetTokenTest : public ::testing::TestWithParam<TokenCase>
 {
