@@ -202,7 +202,7 @@ std::string Visible(const std::string& text)
 TEST(Formatter, AgreesWithTheRulesStepByStepOnRandomText)
 {
     std::mt19937 random(20261207);
-    const std::string alphabet = "aaaabbbcdefg     \r\n\r\n\n";
+    const std::string alphabet = "aaaabbbcdefg     \r\n\r\n\n\n\n";
     for (int round = 0; round < 4000; ++round) {
         std::string text(random() % 120 + 1, ' ');
         for (char& c : text)

@@ -1,11 +1,20 @@
 #include "Formatter.h"
 
+#include <array>
 #include <cctype>
+#include <cstring>
 #include <limits>
 
 namespace {
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// Bytes that end a word: the space, and CR and LF which stand for one.
+constexpr auto EndsWord = [] {
+    std::array<bool, 256> table {};
+    table[' '] = table['\r'] = table['\n'] = true;
+    return table;
+}();
 
 bool IsContinuationByte(unsigned char c) { return (c & 0xC0) == 0x80; }
 
@@ -70,6 +79,7 @@ std::optional<std::string> CFormatter::FormatText(std::string_view text)
         return std::nullopt;
     out_.clear();
     out_.reserve(text.size() + text.size() / 8 + 16);
+    pendingLineFeeds_ = 0;
 
     const std::size_t n = text.size();
     std::size_t start = 0;
@@ -89,26 +99,37 @@ std::optional<std::string> CFormatter::FormatText(std::string_view text)
             continue;
         }
         FormatParagraph(text.substr(start, i - start));
-        out_ += "\n\n";
+        pendingLineFeeds_ += 2;
         i += breakSize;
         start = i;
     }
     if (start < n) {
         FormatParagraph(text.substr(start));
-        out_ += '\n';
+        pendingLineFeeds_ += 1;
     }
-
-    // Paragraph gaps become blank lines in the editor's CR LF convention.
-    ReplaceAll(out_, "\n\n\n\n", "\r\n\r\n");
-    ReplaceAll(out_, "\n\n\n", "\r\n\r\n");
-    ReplaceAll(out_, "\n\n", "\r\n\r\n");
+    FlushLineFeeds();
     return std::move(out_);
+}
+
+// Paragraph gaps become blank lines in the editor's CR LF convention: three
+// passes over each run of LF characters, longest pattern first. A formatted
+// paragraph neither starts nor ends with LF, so each run of gaps can be
+// rewritten on its own as it is finished.
+void CFormatter::FlushLineFeeds()
+{
+    if (pendingLineFeeds_ == 0)
+        return;
+    std::string run(pendingLineFeeds_, '\n');
+    pendingLineFeeds_ = 0;
+    ReplaceAll(run, "\n\n\n\n", "\r\n\r\n");
+    ReplaceAll(run, "\n\n\n", "\r\n\r\n");
+    ReplaceAll(run, "\n\n", "\r\n\r\n");
+    out_ += run;
 }
 
 void CFormatter::FormatParagraph(std::string_view paragraph)
 {
-    paragraphStart_ = out_.size();
-    lineStart_ = out_.size();
+    paragraphStarted_ = false;
     lineCount_ = 0;
     firstLine_ = true;
 
@@ -116,31 +137,40 @@ void CFormatter::FormatParagraph(std::string_view paragraph)
     // and a lone LF each stand for one space.
     const std::size_t n = paragraph.size();
     std::size_t wordStart = 0;
+    unsigned char highBits = 0;
     std::size_t i = 0;
     while (i < n) {
-        const char c = paragraph[i];
-        if (c != ' ' && !IsLineBreak(c)) {
+        const auto c = static_cast<unsigned char>(paragraph[i]);
+        if (!EndsWord[c]) {
+            highBits |= c;
             ++i;
             continue;
         }
-        AddWord(paragraph.substr(wordStart, i - wordStart));
+        AddWord(paragraph.substr(wordStart, i - wordStart), highBits & 0x80);
+        highBits = 0;
         i += (c == '\r' && i + 1 < n && paragraph[i + 1] == '\n') ? 2 : 1;
         wordStart = i;
     }
     if (wordStart < n)
-        AddWord(paragraph.substr(wordStart));
+        AddWord(paragraph.substr(wordStart), highBits & 0x80);
 }
 
-void CFormatter::AddWord(std::string_view word)
+void CFormatter::AddWord(std::string_view word, bool hasNonAscii)
 {
-    const std::int64_t length = CharacterCount(word);
+    const std::int64_t length = hasNonAscii ? CharacterCount(word) : static_cast<std::int64_t>(word.size());
+    const bool resultEmpty = !paragraphStarted_;
+    if (resultEmpty) {
+        FlushLineFeeds();
+        lineStart_ = out_.size();
+        paragraphStarted_ = true;
+    }
     if (lineCount_ + length < width_) {
         out_ += word;
         out_ += ' ';
         lineCount_ += length + 1;
         return;
     }
-    if (out_.size() > paragraphStart_)
+    if (!resultEmpty)
         out_.pop_back();
     if (blockStyle_)
         JustifyLine();
@@ -165,24 +195,30 @@ void CFormatter::JustifyLine()
     if (turns <= 0)
         return;
 
-    std::int64_t gaps = 0;
-    for (std::size_t i = lineStart_; i < out_.size(); ++i)
-        if (out_[i] == ' ' && (i + 1 == out_.size() || out_[i + 1] != ' '))
-            ++gaps;
-    if (gaps == 0)
+    gapEnds_.clear();
+    const std::size_t end = out_.size();
+    for (std::size_t i = lineStart_; i < end; ++i)
+        if (out_[i] == ' ' && (i + 1 == end || out_[i + 1] != ' '))
+            gapEnds_.push_back(i + 1);
+    if (gapEnds_.empty())
         return;
 
+    // Widen in place from the right: each piece moves by the spaces that go
+    // into the gaps on its left.
+    const auto gaps = static_cast<std::int64_t>(gapEnds_.size());
     const std::int64_t each = turns / (gaps + 1);
-    const std::int64_t firstGapsWithOneMore = turns % (gaps + 1);
-    lineCopy_.assign(out_, lineStart_);
-    out_.resize(lineStart_);
-    std::int64_t gap = 0;
-    for (std::size_t i = 0; i < lineCopy_.size(); ++i) {
-        out_ += lineCopy_[i];
-        if (lineCopy_[i] == ' ' && (i + 1 == lineCopy_.size() || lineCopy_[i + 1] != ' ')) {
-            out_.append(static_cast<std::size_t>(each + (gap < firstGapsWithOneMore ? 1 : 0)), ' ');
-            ++gap;
-        }
+    const std::int64_t gapsWithOneMore = turns % (gaps + 1);
+    auto shift = static_cast<std::size_t>(each * gaps + gapsWithOneMore);
+    out_.resize(end + shift);
+    char* text = out_.data();
+    std::size_t pieceEnd = end;
+    for (std::int64_t gap = gaps - 1; gap >= 0; --gap) {
+        const std::size_t pieceStart = gapEnds_[static_cast<std::size_t>(gap)];
+        const auto extra = static_cast<std::size_t>(each + (gap < gapsWithOneMore ? 1 : 0));
+        std::memmove(text + pieceStart + shift, text + pieceStart, pieceEnd - pieceStart);
+        shift -= extra;
+        std::memset(text + pieceStart + shift, ' ', extra);
+        pieceEnd = pieceStart;
     }
 }
 

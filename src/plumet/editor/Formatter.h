@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Reflows plain text for e-mail: paragraphs broken into lines shorter than a
 // width, one blank line between paragraphs, optionally widened into a block.
@@ -28,15 +29,17 @@ public:
 
 private:
     void FormatParagraph(std::string_view paragraph);
-    void AddWord(std::string_view word);
+    void AddWord(std::string_view word, bool hasNonAscii);
     void JustifyLine();
+    void FlushLineFeeds();
 
     std::int64_t width_;
     bool blockStyle_;
     std::string out_;
-    std::string lineCopy_;
-    std::size_t paragraphStart_ = 0;
+    std::size_t pendingLineFeeds_ = 0;  // paragraph gaps not yet written out
+    bool paragraphStarted_ = false;
     std::size_t lineStart_ = 0;
     std::int64_t lineCount_ = 0;  // characters on the current line, counting a space after each word
     bool firstLine_ = true;
+    std::vector<std::size_t> gapEnds_;
 };
