@@ -1,0 +1,88 @@
+// content-server: serves a content folder over HTTP on 127.0.0.1 and records
+// claim requests. See --help.
+#include "ClaimLog.h"
+#include "ContentRoutes.h"
+#include "ServerOptions.h"
+
+#include <httplib.h>
+
+#include <pthread.h>
+#include <signal.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
+namespace {
+constexpr const char* kLoopback = "127.0.0.1";
+
+// Stop signals are taken by one thread with sigwait, so stopping the server
+// happens outside a signal handler.
+sigset_t StopSignals()
+{
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGINT);
+    return signals;
+}
+}
+
+int main(int argc, char** argv)
+{
+    ServerOptions options;
+    std::string error;
+    if (!ParseServerOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "content-server: %s\n%s", error.c_str(), UsageText());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(UsageText(), stdout);
+        return 0;
+    }
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(options.root, ignored)) {
+        std::fprintf(stderr, "content-server: %s is not a folder\n", options.root.c_str());
+        return 1;
+    }
+    ClaimLog log(options.log);
+    if (!log.IsOpen()) {
+        std::fprintf(stderr, "content-server: cannot write %s\n", options.log.c_str());
+        return 1;
+    }
+
+    // Blocked before any thread starts, so every thread inherits the mask.
+    const sigset_t stopSignals = StopSignals();
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    httplib::Server server;
+    // One request per connection: our clients read a body up to the close.
+    server.set_keep_alive_max_count(1);
+    InstallContentRoutes(server, options.root, log);
+    const int port = options.port == 0 ? server.bind_to_any_port(kLoopback)
+                                       : (server.bind_to_port(kLoopback, options.port) ? options.port : -1);
+    if (port <= 0) {
+        std::fprintf(stderr, "content-server: cannot listen on %s:%d\n", kLoopback, options.port);
+        return 1;
+    }
+    std::printf("listening on %s:%d\n", kLoopback, port);
+    std::fflush(stdout);
+
+    std::atomic<bool> listenReturned{false};
+    std::thread stopper([&] {
+        int received = 0;
+        sigwait(&stopSignals, &received);
+        // A signal that comes before the loop runs must still stop it.
+        while (!listenReturned && !server.is_running())
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        server.stop();
+    });
+
+    const bool served = server.listen_after_bind();
+    listenReturned = true;
+    pthread_kill(stopper.native_handle(), SIGTERM);
+    stopper.join();
+    return served ? 0 : 1;
+}
