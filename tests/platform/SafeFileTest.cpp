@@ -1,0 +1,61 @@
+#include "SafeFile.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+mode_t ModeOf(const std::string& path)
+{
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+}  // namespace
+
+TEST(SafeFile, ReplaceWritesExactBytesAndKeepsPermissions)
+{
+    TestEnvironment env;
+    const std::string path = env.Folder() + "/a.txt";
+    WriteBytes(path, "old content that is longer");
+    ::chmod(path.c_str(), 0640);
+
+    ASSERT_TRUE(SafeFile::Replace(path, std::string("new\r\n\0x", 7)));
+    EXPECT_EQ(ReadBytes(path), std::string("new\r\n\0x", 7));
+    EXPECT_EQ(ModeOf(path), mode_t(0640));
+    EXPECT_EQ(QDir(QString::fromStdString(env.Folder())).entryList(QDir::Files | QDir::Hidden).size(), 1)
+        << "no temporary file may be left behind";
+}
+
+TEST(SafeFile, NewFilesAreNotPrivate)
+{
+    TestEnvironment env;
+    const mode_t oldMask = ::umask(022);
+    const std::string path = env.Folder() + "/fresh.txt";
+    ASSERT_TRUE(SafeFile::Replace(path, "x"));
+    ::umask(oldMask);
+    EXPECT_EQ(ModeOf(path), mode_t(0644));
+}
+
+TEST(SafeFile, FailuresLeaveEverythingAsItWas)
+{
+    TestEnvironment env;
+    EXPECT_FALSE(SafeFile::Replace(env.Folder() + "/missing-folder/a.txt", "x"));
+    QDir(QString::fromStdString(env.Folder())).mkdir("folder");
+    EXPECT_FALSE(SafeFile::Replace(env.Folder() + "/folder", "x"));
+    EXPECT_FALSE(SafeFile::ReplaceExisting(env.Folder() + "/not-there.txt", "x"));
+    EXPECT_EQ(QDir(QString::fromStdString(env.Folder())).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+TEST(SafeFile, ReadAllRefusesFoldersAndMissingFiles)
+{
+    TestEnvironment env;
+    std::string bytes = "untouched";
+    EXPECT_FALSE(SafeFile::ReadAll(env.Folder(), bytes));
+    EXPECT_FALSE(SafeFile::ReadAll(env.Folder() + "/none", bytes));
+    WriteBytes(env.Folder() + "/f", std::string("a\0b", 3));
+    ASSERT_TRUE(SafeFile::ReadAll(env.Folder() + "/f", bytes));
+    EXPECT_EQ(bytes, std::string("a\0b", 3));
+}
