@@ -67,9 +67,15 @@ ServerProcess::~ServerProcess()
 
 int ServerProcess::Stop()
 {
+    if (m_pid > 0)
+        kill(m_pid, SIGTERM);
+    return Wait();
+}
+
+int ServerProcess::Wait()
+{
     if (m_pid <= 0)
         return -1;
-    kill(m_pid, SIGTERM);
     int status = 0;
     waitpid(m_pid, &status, 0);
     m_pid = -1;

@@ -21,6 +21,8 @@ public:
     const std::string& FirstLine() const { return m_firstLine; }
     // Sends SIGTERM and waits; the raw wait status, or -1 when already stopped.
     int Stop();
+    // Waits for a process that ends by itself; the raw wait status, or -1.
+    int Wait();
 
 private:
     pid_t m_pid = -1;
