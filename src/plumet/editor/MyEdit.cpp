@@ -1,7 +1,242 @@
 #include "MyEdit.h"
 
+#include "CommandIds.h"
+#include "FileInfoDlg.h"
+#include "FormatDlg.h"
+#include "FrameWnd.h"
+#include "LoadContentFile.h"
+#include "MessageBox.h"
+#include "ModalRun.h"
+#include "PaneText.h"
+#include "PlumetState.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTextCursor>
+
+namespace {
+
+constexpr const char* kCaption = "Plumet Assistant";
+constexpr const char* kSaveFilePrompt = "Do you wish to save the file";
+constexpr const char* kSaveChangesPrompt = "Do you wish to save changes?";
+
+// Commands that reach the pane only while it is the active one.
+bool TakenOnlyWhenActive(int id)
+{
+    return id == CommandId::SaveEditProperties || id == CommandId::NewFolder || id == CommandId::Exit;
+}
+
+struct ContextItem {
+    const char* text;
+    int id;
+};
+constexpr ContextItem kContextMenu[] = {
+    {"Cu&t", CommandId::Cut},
+    {"&Copy", CommandId::Copy},
+    {"&Paste", CommandId::Paste},
+};
+
+}  // namespace
+
 MyEdit::MyEdit(PlumetState& state, QWidget* parent)
     : QPlainTextEdit(parent), CView(static_cast<QWidget&>(*this)), state_(state)
 {
     setObjectName(QStringLiteral("editor"));
+
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSize(10);
+    font.setBold(false);
+    setFont(font);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Text, Qt::black);
+    setPalette(colours);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+    // Typing, Cut, Paste, Undo and drops all change the contents.
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        if (!replacingText_)
+            modified_ = true;
+    });
+    RegisterCommands();
+}
+
+void MyEdit::RegisterCommands()
+{
+    OnCommand(CommandId::SaveEditProperties, [this] { OnSaveEditProperties(); });
+    OnCommand(CommandId::NewFolder, [] {});
+    OnCommand(CommandId::Exit, [this] { OnExit(); });
+    OnCommand(CommandId::FormatText, [this] { OnFormatText(); });
+    OnCommand(CommandId::Undo, [this] { undo(); }, [this] { return document()->isUndoAvailable(); });
+    OnCommand(CommandId::Cut, [this] { cut(); }, [this] { return textCursor().hasSelection(); });
+    OnCommand(CommandId::Copy, [this] { copy(); }, [this] { return textCursor().hasSelection(); });
+    OnCommand(CommandId::Paste, [this] { paste(); }, [this] { return canPaste(); });
+}
+
+std::string MyEdit::Text() const
+{
+    return PaneText::ToCrLf(toPlainText().toLocal8Bit().toStdString());
+}
+
+void MyEdit::SetText(const std::string& text)
+{
+    replacingText_ = true;
+    setPlainText(QString::fromLocal8Bit(PaneText::ToLineFeeds(text)));
+    replacingText_ = false;
+}
+
+void MyEdit::OnInitialUpdate()
+{
+    OpenPath({});
+}
+
+void MyEdit::OnUpdate(CView* /*sender*/, int /*hint*/, const std::string& text)
+{
+    OpenPath(text);
+}
+
+bool MyEdit::OnCmdMsg(int id, CCmdUI* query)
+{
+    const CFrameWnd* frame = Frame();
+    if (TakenOnlyWhenActive(id) && frame && frame->ActivePane() != this)
+        return false;
+    return CView::OnCmdMsg(id, query);
+}
+
+// A new selection replaces the pane's text: unsaved edits are offered for
+// saving first, and are lost when the user declines or cancels the dialog.
+void MyEdit::OpenPath(const std::string& path)
+{
+    state_.EditorText = Text();
+    if (modified_) {
+        const MessageAnswer answer =
+            ShowMessage(this, {kCaption, kSaveFilePrompt, MessageButtons::YesNo});
+        if (answer == MessageAnswer::Yes)
+            RunFileInfoDialog();
+        else
+            state_.EditorText.clear();
+    }
+    SetText({});
+    modified_ = false;
+
+    if (LoadContentFile(state_, path) == LoadOutcome::NoBody)
+        ShowMessage(this, {kCaption, kNoDataMessage});
+    SetText(state_.EditorText);
+    modified_ = false;
+}
+
+void MyEdit::OnSaveEditProperties()
+{
+    state_.EditorText = Text();
+    RunFileInfoDialog();
+    window()->update();
+}
+
+// Exit from this pane offers the edits for saving first; the program then
+// closes unless the user cancelled the file information dialog.
+void MyEdit::OnExit()
+{
+    if (modified_) {
+        const MessageAnswer answer =
+            ShowMessage(this, {kCaption, kSaveChangesPrompt, MessageButtons::YesNo});
+        if (answer == MessageAnswer::Yes) {
+            state_.EditorText = Text();
+            if (!RunFileInfoDialog())
+                return;
+        }
+    }
+    window()->close();
+}
+
+// The reflowed text replaces the pane's as one edit, so Undo brings the old
+// text back and the pane counts as modified.
+void MyEdit::OnFormatText()
+{
+    state_.EditorText = Text();
+    CFormatDlg dialog(state_, this);
+    if (RunModal(dialog) != QDialog::Accepted)
+        return;
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(QString::fromLocal8Bit(PaneText::ToLineFeeds(state_.EditorText)));
+}
+
+bool MyEdit::RunFileInfoDialog()
+{
+    CFileInfoDlg dialog(state_, window());
+    return RunModal(dialog) == QDialog::Accepted;
+}
+
+// Shortcuts of the window's table become commands; the text control must not
+// claim them as its own editing keys.
+bool MyEdit::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride
+        && IsWindowShortcut(static_cast<const QKeyEvent&>(*event))) {
+        event->ignore();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+bool MyEdit::IsWindowShortcut(const QKeyEvent& event) const
+{
+    const QKeySequence keys(event.keyCombination());
+    for (const QAction* action : window()->actions())
+        if (action->isEnabled() && action->shortcuts().contains(keys))
+            return true;
+    return false;
+}
+
+void MyEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (!(event->modifiers() & Qt::AltModifier))
+        modified_ = true;
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+// The right button opens the menu at once and is not passed on, so the caret
+// and the selection stay where they were.
+void MyEdit::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::RightButton) {
+        QPlainTextEdit::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    ShowContextMenu(event->globalPosition().toPoint());
+}
+
+// The pane's menu opens on the button press; the text control's own menu
+// would bypass the window's command routing.
+void MyEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+}
+
+// Owned by the main window, so the chosen command goes through its routing;
+// made for each use and gone once it closes.
+void MyEdit::ShowContextMenu(const QPoint& globalPos)
+{
+    CFrameWnd* frame = Frame();
+    if (!frame)
+        return;
+    frame->SetActivePane(this);
+    auto* menu = new QMenu(frame);
+    menu->setObjectName(QStringLiteral("editorContextMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const ContextItem& item : kContextMenu) {
+        QAction* action = menu->addAction(QString::fromLatin1(item.text));
+        action->setObjectName(QStringLiteral("command%1").arg(item.id));
+        action->setEnabled(frame->IsCommandEnabled(item.id));
+        connect(action, &QAction::triggered, frame, [frame, id = item.id] { frame->ExecuteCommand(id); });
+    }
+    menu->popup(globalPos);
+}
+
+CFrameWnd* MyEdit::Frame() const
+{
+    return dynamic_cast<CFrameWnd*>(window());
 }

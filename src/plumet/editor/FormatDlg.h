@@ -1,0 +1,21 @@
+#pragma once
+#include <QDialog>
+
+#include <memory>
+
+struct PlumetState;
+namespace Ui { class FormatDlg; }
+
+// "Format Option": asks for the line width and block style, and on "Set"
+// reflows EditorText in place. An empty text is refused and the dialog stays.
+class CFormatDlg : public QDialog {
+public:
+    CFormatDlg(PlumetState& state, QWidget* parent = nullptr);
+    ~CFormatDlg() override;
+
+private:
+    void OnSet();
+
+    PlumetState& state_;
+    std::unique_ptr<Ui::FormatDlg> ui_;
+};
