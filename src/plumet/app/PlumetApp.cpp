@@ -4,6 +4,7 @@
 #include "CommandIds.h"
 #include "MainFrame.h"
 #include "ModalRun.h"
+#include "PanePrinting.h"
 #include "Paths.h"
 
 #include <QFileDialog>
@@ -17,6 +18,7 @@ CPlumetApp::CPlumetApp() : recentFiles_("Plumet", CommandId::RecentFileCount)
     InitResources();
     OnCommand(CommandId::Open, [this] { OnFileOpen(); });
     OnCommand(CommandId::About, [this] { OnAppAbout(); });
+    OnCommand(CommandId::PrintSetup, [this] { PanePrinting::PrintSetup(frame_.get()); });
     OnCommand(CommandId::Exit, [this] { if (frame_) frame_->close(); });
     for (int i = 0; i < CommandId::RecentFileCount; ++i)
         OnCommand(CommandId::RecentFile + i, [this, i] { OnOpenRecentFile(i); },
