@@ -29,6 +29,22 @@ bool TakenOnlyWhenActive(int id)
     return id == CommandId::SaveEditProperties || id == CommandId::NewFolder || id == CommandId::Exit;
 }
 
+// Keys held with Alt belong to the window, and a modifier pressed on its own
+// is only the start of a shortcut.
+bool IsOrdinaryKey(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+        return false;
+    default:
+        return !(event.modifiers() & Qt::AltModifier);
+    }
+}
+
 struct ContextItem {
     const char* text;
     int id;
@@ -192,7 +208,7 @@ bool MyEdit::IsWindowShortcut(const QKeyEvent& event) const
 
 void MyEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (!(event->modifiers() & Qt::AltModifier))
+    if (IsOrdinaryKey(*event))
         modified_ = true;
     QPlainTextEdit::keyPressEvent(event);
 }
