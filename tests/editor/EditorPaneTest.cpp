@@ -371,4 +371,30 @@ TEST_F(EditorPaneTest, RightClickOpensTheMenuAtThePointerWithoutMovingTheCaret)
     EXPECT_EQ(Editor().Text(), "helXYlo world\r\n");
 }
 
+TEST_F(EditorPaneTest, FullPaneTakesNoMoreCharacters)
+{
+    std::string full(MyEdit::kMaxCharacters + 5, 'a');
+    for (std::size_t i = 80; i < full.size(); i += 81)
+        full[i] = '\n';
+    Editor().SetText(full);
+    const auto letters = Editor().toPlainText().count('a');
+    ASSERT_EQ(Editor().document()->characterCount() - 1, MyEdit::kMaxCharacters);
+    MakeActive(Editor());
+    QApplication::clipboard()->setText("XYZ");
+
+    QTest::keyClick(&Editor(), Qt::Key_B);
+    Frame().ExecuteCommand(CommandId::Paste);
+    EXPECT_EQ(Editor().document()->characterCount() - 1, MyEdit::kMaxCharacters);
+    EXPECT_EQ(Editor().toPlainText().count('a'), letters);
+
+    // Pasting over a selection of two gets two characters in.
+    QTextCursor cursor = Editor().textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(2, QTextCursor::KeepAnchor);
+    Editor().setTextCursor(cursor);
+    Frame().ExecuteCommand(CommandId::Paste);
+    EXPECT_TRUE(Editor().toPlainText().startsWith("XYa"));
+    EXPECT_EQ(Editor().document()->characterCount() - 1, MyEdit::kMaxCharacters);
+}
+
 }  // namespace

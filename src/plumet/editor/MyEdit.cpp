@@ -13,9 +13,12 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTextCursor>
+
+#include <algorithm>
 
 namespace {
 
@@ -43,6 +46,13 @@ bool IsOrdinaryKey(const QKeyEvent& event)
     default:
         return !(event.modifiers() & Qt::AltModifier);
     }
+}
+
+// Typing that puts characters into the text (Backspace and Delete take them out).
+bool AddsCharacters(const QKeyEvent& event)
+{
+    const QString text = event.text();
+    return !text.isEmpty() && (text.front().isPrint() || text.front() == u'\r' || text.front() == u'\t');
 }
 
 struct ContextItem {
@@ -99,8 +109,15 @@ std::string MyEdit::Text() const
 void MyEdit::SetText(const std::string& text)
 {
     replacingText_ = true;
-    setPlainText(QString::fromLocal8Bit(PaneText::ToLineFeeds(text)));
+    setPlainText(QString::fromLocal8Bit(PaneText::ToLineFeeds(text)).left(kMaxCharacters));
     replacingText_ = false;
+}
+
+// Characters that may still go in; a selection is replaced, so it counts as free.
+int MyEdit::Room() const
+{
+    const int length = document()->characterCount() - 1;
+    return kMaxCharacters - length + int(textCursor().selectedText().size());
 }
 
 void MyEdit::OnInitialUpdate()
@@ -176,7 +193,7 @@ void MyEdit::OnFormatText()
         return;
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
-    cursor.insertText(QString::fromLocal8Bit(PaneText::ToLineFeeds(state_.EditorText)));
+    cursor.insertText(QString::fromLocal8Bit(PaneText::ToLineFeeds(state_.EditorText)).left(kMaxCharacters));
 }
 
 bool MyEdit::RunFileInfoDialog()
@@ -210,7 +227,19 @@ void MyEdit::keyPressEvent(QKeyEvent* event)
 {
     if (IsOrdinaryKey(*event))
         modified_ = true;
+    if (AddsCharacters(*event) && Room() < int(event->text().size())) {
+        event->accept();
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void MyEdit::insertFromMimeData(const QMimeData* source)
+{
+    if (!source->hasText())
+        return;
+    textCursor().insertText(source->text().left(std::max(0, Room())));
+    ensureCursorVisible();
 }
 
 // The right button opens the menu at once and is not passed on, so the caret

@@ -13,6 +13,9 @@ struct PlumetState;
 // the text commands (Format Text, Undo, Cut, Copy, Paste) from any pane.
 class MyEdit : public QPlainTextEdit, public CView {
 public:
+    // The most characters the pane holds; typing, pasting and loading stop there.
+    static constexpr int kMaxCharacters = 16'777'215;
+
     MyEdit(PlumetState& state, QWidget* parent = nullptr);
 
     // The pane's text with CR LF line breaks.
@@ -33,6 +36,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void RegisterCommands();
@@ -43,6 +47,7 @@ private:
     void ShowContextMenu(const QPoint& globalPos);
     bool RunFileInfoDialog();
     bool IsWindowShortcut(const QKeyEvent& event) const;
+    int Room() const;
     CFrameWnd* Frame() const;
 
     PlumetState& state_;
