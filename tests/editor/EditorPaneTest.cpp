@@ -92,6 +92,15 @@ TEST_F(EditorPaneTest, ClickedFileShowsItsBodyUnmodified)
     EXPECT_FALSE(Editor().IsModified());
 }
 
+TEST_F(EditorPaneTest, TextComesBackByteForByte)
+{
+    const std::string text = "caf\xc3\xa9\xc2\xa0non-breaking\ttab\r\n\r\nlast";
+    Editor().SetText(text);
+    EXPECT_EQ(Editor().Text(), text);
+    Editor().SetText("a\rb\nc");
+    EXPECT_EQ(Editor().Text(), "a\r\nb\r\nc");
+}
+
 TEST_F(EditorPaneTest, FileWithoutBodyShowsTheMessageAndAnEmptyPane)
 {
     ScopedMessageScript messages;

@@ -101,9 +101,12 @@ void MyEdit::RegisterCommands()
     OnCommand(CommandId::Paste, [this] { paste(); }, [this] { return canPaste(); });
 }
 
+// The raw text, not toPlainText(), which would turn non-breaking spaces into spaces.
 std::string MyEdit::Text() const
 {
-    return PaneText::ToCrLf(toPlainText().toLocal8Bit().toStdString());
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
+    return PaneText::ToCrLf(text.toLocal8Bit().toStdString());
 }
 
 void MyEdit::SetText(const std::string& text)
