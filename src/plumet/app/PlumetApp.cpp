@@ -7,7 +7,9 @@
 #include "PanePrinting.h"
 #include "Paths.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QFont>
 #include <QFileInfo>
 #include <QFileSystemModel>
 
@@ -29,6 +31,8 @@ CPlumetApp::~CPlumetApp() = default;
 
 bool CPlumetApp::InitInstance(const QStringList& arguments)
 {
+    // The panes' pixel sizes were laid out for the classic 8-point face.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     recentFiles_.Load();
 
     frame_ = std::make_unique<CMainFrame>(state_, document_, recentFiles_);
