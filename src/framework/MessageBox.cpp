@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include <utility>
+
 namespace {
 MessageHandler& Handler()
 {
@@ -10,9 +12,9 @@ MessageHandler& Handler()
 }
 }  // namespace
 
-void SetMessageHandler(MessageHandler handler)
+MessageHandler SetMessageHandler(MessageHandler handler)
 {
-    Handler() = std::move(handler);
+    return std::exchange(Handler(), std::move(handler));
 }
 
 MessageAnswer ShowMessage(QWidget* parent, const MessageRecord& message)

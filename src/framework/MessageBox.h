@@ -20,6 +20,6 @@ struct MessageRecord {
 MessageAnswer ShowMessage(QWidget* parent, const MessageRecord& message);
 
 // Tests answer message boxes through a handler instead; an empty handler
-// brings back the real box.
+// brings back the real box. Returns the handler it replaces.
 using MessageHandler = std::function<MessageAnswer(const MessageRecord&)>;
-void SetMessageHandler(MessageHandler handler);
+MessageHandler SetMessageHandler(MessageHandler handler);

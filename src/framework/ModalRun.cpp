@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <utility>
+
 namespace {
 ModalHandler& Handler()
 {
@@ -10,9 +12,9 @@ ModalHandler& Handler()
 }
 }  // namespace
 
-void SetModalHandler(ModalHandler handler)
+ModalHandler SetModalHandler(ModalHandler handler)
 {
-    Handler() = std::move(handler);
+    return std::exchange(Handler(), std::move(handler));
 }
 
 int RunModal(QDialog& dialog)

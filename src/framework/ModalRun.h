@@ -7,6 +7,7 @@ class QDialog;
 int RunModal(QDialog& dialog);
 
 // Tests run dialogs through a handler that fills the controls and accepts or
-// rejects; an empty handler brings back the real modal run.
+// rejects; an empty handler brings back the real modal run. Returns the
+// handler it replaces.
 using ModalHandler = std::function<int(QDialog&)>;
-void SetModalHandler(ModalHandler handler);
+ModalHandler SetModalHandler(ModalHandler handler);

@@ -179,3 +179,19 @@ TEST_F(FileListPane, SaveEditPropertiesWritesBesideTheCurrentFileAndShowsThatFol
     EXPECT_EQ(List().Model().Folder(), OnDisk("My Content"));
     EXPECT_EQ(List().model()->rowCount(), 2);
 }
+
+TEST_F(FileListPane, CancellingTheDialogKeepsTheShownFolder)
+{
+    Start();
+    Select("File Manager/My Plumets");  // an empty folder: no current file
+    Activate(List());
+    Run(CommandId::SaveEditProperties);  // unscripted: cancelled
+    EXPECT_EQ(List().Model().Folder(), OnDisk("My Plumets"));
+
+    State().ArticleName = "Held";
+    State().AuthorName = "Held";
+    State().Topic = "Held";
+    Run(CommandId::NewFile);
+    EXPECT_EQ(List().Model().Folder(), OnDisk("My Plumets"));
+    EXPECT_EQ(State().CurrentFilePath, "");
+}

@@ -274,3 +274,32 @@ TEST_F(FolderTreePane, SaveEditPropertiesRunsTheFileDialogOnly)
     EXPECT_EQ(spy.updates.size(), updates);
     EXPECT_EQ(State().CurrentFolder, "File Manager/My Content");
 }
+
+TEST_F(FolderTreePane, ItemsLeftByRefusedNamesNeverReachTheDisk)
+{
+    WriteBytes(env.Folder() + "/beside-the-library.txt", "keep");
+    Start({"My Content/Kept"});
+    for (const char* label : {"", ".", ".."}) {
+        Select("File Manager");
+        Activate(Tree());
+        Run(CommandId::NewFolder);
+        ASSERT_NE(LabelEditor(), nullptr);
+        LabelEditor()->setText(label);
+        Press(LabelEditor(), Qt::Key_Return);
+        QTreeWidgetItem* left = Item(std::string("File Manager/") + label);
+        ASSERT_NE(left, nullptr) << label;
+
+        const std::string folderBefore = State().CurrentFolder;
+        Tree().setCurrentItem(left);
+        EXPECT_EQ(State().CurrentFolder, folderBefore) << label;
+        Run(CommandId::NewFolder);
+        EXPECT_EQ(LabelEditor(), nullptr) << label;
+
+        ScopedMessageScript yes({MessageAnswer::Yes});
+        Run(CommandId::DeleteFolder);
+        EXPECT_EQ(yes.Shown().size(), 1u) << label;
+        EXPECT_TRUE(IsFolder("My Content/Kept")) << label;
+        EXPECT_TRUE(IsFolder("Premium Content/Articles")) << label;
+        EXPECT_EQ(ReadBytes(env.Folder() + "/beside-the-library.txt"), "keep") << label;
+    }
+}

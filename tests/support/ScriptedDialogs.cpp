@@ -5,7 +5,7 @@
 ScopedMessageScript::ScopedMessageScript(std::deque<MessageAnswer> answers)
     : answers_(std::move(answers))
 {
-    SetMessageHandler([this](const MessageRecord& message) {
+    previous_ = SetMessageHandler([this](const MessageRecord& message) {
         shown_.push_back(message);
         if (!answers_.empty()) {
             const MessageAnswer answer = answers_.front();
@@ -18,12 +18,12 @@ ScopedMessageScript::ScopedMessageScript(std::deque<MessageAnswer> answers)
 
 ScopedMessageScript::~ScopedMessageScript()
 {
-    SetMessageHandler({});
+    SetMessageHandler(std::move(previous_));
 }
 
 ScopedModalScript::ScopedModalScript(std::deque<Step> steps) : steps_(std::move(steps))
 {
-    SetModalHandler([this](QDialog& dialog) {
+    previous_ = SetModalHandler([this](QDialog& dialog) {
         ++runs_;
         if (steps_.empty()) {
             dialog.reject();
@@ -37,5 +37,5 @@ ScopedModalScript::ScopedModalScript(std::deque<Step> steps) : steps_(std::move(
 
 ScopedModalScript::~ScopedModalScript()
 {
-    SetModalHandler({});
+    SetModalHandler(std::move(previous_));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "MessageBox.h"
+#include "ModalRun.h"
 
 #include <QDialog>
 
@@ -10,7 +11,7 @@
 #include <vector>
 
 // Answers message boxes from a script and records each one. Unscripted boxes
-// are answered Ok / No. The real box comes back when the script goes.
+// are answered Ok / No. The handler before it comes back when the script goes.
 class ScopedMessageScript {
 public:
     explicit ScopedMessageScript(std::deque<MessageAnswer> answers = {});
@@ -21,11 +22,12 @@ public:
 private:
     std::deque<MessageAnswer> answers_;
     std::vector<MessageRecord> shown_;
+    MessageHandler previous_;
 };
 
 // Runs modal dialogs through scripted steps, one per dialog, in order; each
 // step fills the dialog's controls and returns its result. A dialog with no
-// step left is rejected. The real modal run comes back when the script goes.
+// step left is rejected. The handler before it comes back when the script goes.
 class ScopedModalScript {
 public:
     using Step = std::function<int(QDialog&)>;
@@ -37,6 +39,7 @@ public:
 private:
     std::deque<Step> steps_;
     int runs_ = 0;
+    ModalHandler previous_;
 };
 
 // Finds a dialog's child by object name, failing the test when it is missing.

@@ -51,7 +51,8 @@ Outcome Save(PlumetState& state, const Input& input)
 
     const std::string folder = TargetFolder(state);
     const std::string fileName = ContentFile::FileNameFor(state.ArticleName);
-    if (state.CurrentFilePath.empty())
+    // A refused name such as "a/b" would make the next target folder "a".
+    if (state.CurrentFilePath.empty() && !Paths::IsRefusedName(fileName))
         state.CurrentFilePath = Paths::Join(folder, fileName);
 
     ContentFile::Write(folder, fileName,

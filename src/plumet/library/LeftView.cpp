@@ -180,12 +180,20 @@ std::string CLeftView::GetParentPath(const QTreeWidgetItem* item)
     return path;
 }
 
+bool CLeftView::NamesRealFolder(const QTreeWidgetItem* item) const
+{
+    for (; item && item != Root(); item = item->parent())
+        if (Paths::IsRefusedName(Label(item)))
+            return false;
+    return true;
+}
+
 void CLeftView::OnSelChanged()
 {
     if (populating_)
         return;
     const QTreeWidgetItem* item = SelectedItem();
-    if (!item)
+    if (!item || !NamesRealFolder(item))
         return;
     state_.CurrentFolder = GetItemPath(item);
     const std::string path = state_.CurrentFolder;
@@ -198,7 +206,7 @@ void CLeftView::OnNewFolder()
     QTreeWidgetItem* parent = SelectedItem();
     // With nothing selected there is no folder to make it in; while a label
     // is being edited that edit has to end first.
-    if (!parent || state() == EditingState)
+    if (!parent || !NamesRealFolder(parent) || state() == EditingState)
         return;
     QTreeWidgetItem* item = NewItem(kNewFolderLabel);
     InsertSorted(parent, item);
@@ -264,7 +272,9 @@ void CLeftView::OnEndLabelEdit(QTreeWidgetItem* item, const std::string& label)
 {
     const std::string parent = Paths::Join(state_.ProgramFolder, GetParentPath(item));
     // Failures leave the label as typed until the next rebuild.
-    if (state_.RenamePending) {
+    if (!NamesRealFolder(item->parent())) {
+        state_.RenamePending = false;
+    } else if (state_.RenamePending) {
         state_.RenamePending = false;
         FolderTree::RenameFolder(parent, state_.RenameOldName, label);
     } else {
@@ -286,7 +296,9 @@ void CLeftView::OnDeleteFolder()
         return;
 
     const std::string parent = Paths::Join(state_.ProgramFolder, GetParentPath(item));
-    FolderTree::RemoveAll(Paths::Join(parent, label));
+    // An item left by a refused name has no folder on disk; only the item goes.
+    if (NamesRealFolder(item))
+        FolderTree::RemoveAll(Paths::Join(parent, label));
     newFolderItem_ = nullptr;
     delete item;
     // Like the platform's tree, select the item that took the current place.

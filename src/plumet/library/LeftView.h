@@ -54,6 +54,10 @@ private:
     static void InsertSorted(QTreeWidgetItem* parent, QTreeWidgetItem* child);
     QTreeWidgetItem* Root() const;
     QTreeWidgetItem* SelectedItem() const;
+    // False when the item or one of its ancestors carries a label that no
+    // folder can have (left by a refused create or rename): its path would
+    // name another folder, or one outside the library.
+    bool NamesRealFolder(const QTreeWidgetItem* item) const;
     // The relative path of the item's parent. On the way up every ancestor
     // below the root is selected in turn, so the selection ends on the
     // top-level folder holding the item.

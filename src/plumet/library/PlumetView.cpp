@@ -121,7 +121,10 @@ void CPlumetView::OnSaveEditProperties()
 
 void CPlumetView::ShowFolderOfCurrentFile()
 {
-    FillList(Paths::FolderOf(state_.CurrentFilePath));
+    // With no current file (the dialog was cancelled) the empty folder text
+    // would list the program folder, outside the library.
+    if (!state_.CurrentFilePath.empty())
+        FillList(Paths::FolderOf(state_.CurrentFilePath));
 }
 
 PrintContent CPlumetView::PrintableContent() const
