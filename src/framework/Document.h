@@ -25,11 +25,8 @@ public:
 
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title) { title_ = std::move(title); }
-    const std::string& PathName() const { return pathName_; }
-    void SetPathName(std::string path) { pathName_ = std::move(path); }
 
 private:
     std::vector<CView*> views_;
     std::string title_;
-    std::string pathName_;
 };

@@ -9,7 +9,6 @@ public:
     CRecentFileList(std::string application, int size);
 
     const std::vector<std::string>& Files() const { return files_; }
-    int Size() const { return size_; }
 
     // Moves the path to the front (adding it when new) and saves the list.
     void Add(const std::string& path);

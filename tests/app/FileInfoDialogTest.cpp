@@ -106,6 +106,8 @@ TEST_F(FileInfoDialog, ExistingFileOfTheSameMappedNameIsReplaced)
 
 TEST_F(FileInfoDialog, RefusedNameWritesNothingAndClosesTheDialog)
 {
+    // A folder "a" would take "b.txt" if "a/b" were not refused.
+    QDir().mkpath(QString::fromStdString(Library() + "/a"));
     for (const char* name : {"a/b", "back\\slash", "colon:", "pipe|", "\"quoted\""}) {
         bool stayedOpen = true;
         ScopedMessageScript messages;
@@ -116,8 +118,15 @@ TEST_F(FileInfoDialog, RefusedNameWritesNothingAndClosesTheDialog)
         EXPECT_TRUE(messages.Shown().empty()) << name;
     }
     EXPECT_TRUE(FilesIn(Library()).isEmpty());
+    EXPECT_TRUE(FilesIn(Library() + "/a").isEmpty());
     EXPECT_EQ(QDir(QString::fromStdString(Library())).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-              (QStringList{"My Content", "My Plumets", "Premium Content"}));
+              (QStringList{"a", "My Content", "My Plumets", "Premium Content"}));
+    // The refused name does not become the current file, so the next save
+    // still goes where the user is, not into "a".
+    EXPECT_EQ(State().CurrentFilePath, "");
+    ScopedModalScript next({SaveWith({"Hello", "Dee", "", "", "", "T"})});
+    Frame().ExecuteCommand(CommandId::NewFile);
+    EXPECT_EQ(FilesIn(Library()), QStringList{"Hello.txt"});
 }
 
 TEST_F(FileInfoDialog, OpensWithListsFocusAndPrefill)

@@ -65,6 +65,13 @@ TEST_F(MainMenu, OpeningAMenuAsksTheRouteForEachItem)
     EXPECT_FALSE(Frame().IsCommandEnabled(CommandId::RecentFile)) << "no recent file yet";
 }
 
+TEST_F(MainMenu, CommandsOfWorkNotYetBuiltShowDisabled)
+{
+    for (int id : {CommandId::CheckForUpgrades, CommandId::RedeemBonus, CommandId::StampSoftware,
+                   CommandId::HelpIndex})
+        EXPECT_FALSE(Frame().IsCommandEnabled(id)) << id;
+}
+
 TEST_F(MainMenu, ExitClosesTheMainWindow)
 {
     Frame().SetActivePane(Frame().GetDocument()->Views().front());

@@ -1,6 +1,9 @@
 #include "AppFixture.h"
 #include "CommandIds.h"
 #include "LeftView.h"
+#include "MyEdit.h"
+#include "PlumetView.h"
+#include "FileListModel.h"
 
 #include <QDirIterator>
 #include <QLabel>
@@ -57,8 +60,11 @@ TEST_F(Startup, MainWindowIsTitledUntitledWithTreeListAndEditorInSplitters)
 
 TEST_F(Startup, OpeningAFileMakesItTheDocumentWithoutReadingIt)
 {
-    const std::string path = env.Folder() + "/notes.plm";
-    WriteBytes(path, "not read");
+    WriteBytes(Library() + "/My Content/a.txt", "A\r\nB\r\nC\r\nD\r\n~*^\r\nsponsorID body\r\n");
+    Frame().Tree().setCurrentItem(Frame().Tree().topLevelItem(0)->child(0));
+    ASSERT_EQ(Frame().List().Model().Folder(), Library() + "/My Content");
+
+    const std::string path = Library() + "/My Content/a.txt";
     ScopedModalScript script({[&](QDialog& dialog) {
         auto& chooser = dynamic_cast<QFileDialog&>(dialog);
         EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Open"));
@@ -73,11 +79,14 @@ TEST_F(Startup, OpeningAFileMakesItTheDocumentWithoutReadingIt)
     Frame().ExecuteCommand(CommandId::Open);
 
     EXPECT_EQ(script.Runs(), 1);
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("notes.plm - Plumet"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("a.txt - Plumet"));
     ASSERT_FALSE(app.RecentFiles().Files().empty());
     EXPECT_EQ(app.RecentFiles().Files().front(), path);
-    EXPECT_EQ(ReadBytes(path), "not read");
-    EXPECT_EQ(State().EditorText, "");
+    // Set up again: nothing selected, the list back at the root, nothing loaded.
+    EXPECT_TRUE(Frame().Tree().selectedItems().isEmpty());
+    EXPECT_EQ(Frame().List().Model().Folder(), Library());
+    EXPECT_EQ(Frame().Editor().toPlainText(), QString());
+    EXPECT_EQ(ReadBytes(path), "A\r\nB\r\nC\r\nD\r\n~*^\r\nsponsorID body\r\n");
 }
 
 TEST_F(Startup, RecentFilesKeepFourAndReopenFromTheMenu)
@@ -100,15 +109,30 @@ TEST_F(Startup, RecentFilesKeepFourAndReopenFromTheMenu)
     EXPECT_EQ(stored.Files(), app.RecentFiles().Files());
 }
 
-TEST_F(Startup, RecentFileThatVanishedLeavesTheList)
+TEST_F(Startup, RecentFileThatVanishedIsReportedAndLeavesTheList)
 {
     const std::string path = env.Folder() + "/gone.txt";
     WriteBytes(path, "");
     app.OpenDocumentFile(path);
     std::remove(path.c_str());
+    ScopedMessageScript messages;
     Frame().ExecuteCommand(CommandId::RecentFile);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Failed to open document.");
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("gone.txt - Plumet"));
     EXPECT_TRUE(app.RecentFiles().Files().empty());
     EXPECT_FALSE(Frame().IsCommandEnabled(CommandId::RecentFile));
+}
+
+TEST(StartupWithAFile, AFileThatIsNotThereEndsTheProgram)
+{
+    TestEnvironment env;
+    ScopedMessageScript messages;
+    CPlumetApp app;
+    EXPECT_FALSE(app.InitInstance({"nope.plm"}));
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].caption, "Plumet");
+    EXPECT_TRUE(app.RecentFiles().Files().empty());
 }
 
 TEST_F(Startup, AboutBoxShowsTheVersion)

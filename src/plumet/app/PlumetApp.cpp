@@ -3,6 +3,7 @@
 #include "AboutDlg.h"
 #include "CommandIds.h"
 #include "MainFrame.h"
+#include "MessageBox.h"
 #include "ModalRun.h"
 #include "PanePrinting.h"
 #include "Paths.h"
@@ -42,8 +43,8 @@ bool CPlumetApp::InitInstance(const QStringList& arguments)
     if (arguments.isEmpty()) {
         document_.SetTitle("Untitled");
         SetUpPanes();
-    } else {
-        OpenDocumentFile(arguments.front().toLocal8Bit().toStdString());
+    } else if (!OpenDocumentFile(arguments.front().toLocal8Bit().toStdString())) {
+        return false;
     }
     frame_->SetActivePane(document_.Views().front());
     frame_->showNormal();
@@ -51,13 +52,19 @@ bool CPlumetApp::InitInstance(const QStringList& arguments)
     return true;
 }
 
-void CPlumetApp::OpenDocumentFile(const std::string& path)
+bool CPlumetApp::OpenDocumentFile(const std::string& path)
 {
-    const std::string full = QFileInfo(QString::fromLocal8Bit(path)).absoluteFilePath().toLocal8Bit().toStdString();
-    document_.SetPathName(full);
+    const QFileInfo file(QString::fromLocal8Bit(path));
+    // Nothing is read, but the file must be there to be opened.
+    if (!file.isFile() || !file.isReadable()) {
+        ShowMessage(frame_.get(), {"Plumet", "Failed to open document.", MessageButtons::Ok, MessageIcon::Exclamation});
+        return false;
+    }
+    const std::string full = file.absoluteFilePath().toLocal8Bit().toStdString();
     document_.SetTitle(Paths::NameOf(full));
     recentFiles_.Add(full);
     SetUpPanes();
+    return true;
 }
 
 void CPlumetApp::SetUpPanes()
@@ -86,12 +93,8 @@ void CPlumetApp::OnOpenRecentFile(int index)
     const auto& files = recentFiles_.Files();
     if (index < 0 || index >= int(files.size()))
         return;
-    const std::string path = files[size_t(index)];
-    if (!QFileInfo(QString::fromLocal8Bit(path)).isFile()) {
+    if (!OpenDocumentFile(files[size_t(index)]))
         recentFiles_.Remove(index);
-        return;
-    }
-    OpenDocumentFile(path);
 }
 
 void CPlumetApp::OnAppAbout()

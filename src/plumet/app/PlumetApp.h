@@ -29,7 +29,8 @@ public:
 
     // Makes the file the document without reading it: the panes are set up
     // again, the title shows its name, and it joins the recent-file list.
-    void OpenDocumentFile(const std::string& path);
+    // A file that is not there is reported and changes nothing.
+    bool OpenDocumentFile(const std::string& path);
 
 private:
     void OnFileOpen();
