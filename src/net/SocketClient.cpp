@@ -80,9 +80,13 @@ int CSocketClient::Connect(int32_t port, const char* dottedAddress, int32_t fami
         return 2;
     }
 
-    // Non-blocking so that the send time-out can bound the connect.
-    if (m_sendTimeout > 0)
-        SetNonBlocking(true);
+    // Non-blocking so that the send time-out can bound the connect; a socket
+    // that cannot be switched could block without bound, so it is given up.
+    if (m_sendTimeout > 0 && SetNonBlocking(true) != 0) {
+        close(m_socket);
+        m_socket = -1;
+        return 2;
+    }
 
     if (connect(m_socket, reinterpret_cast<const sockaddr*>(&m_peer), sizeof m_peer) != 0) {
         int result = 3;
@@ -103,7 +107,12 @@ int CSocketClient::Connect(int32_t port, const char* dottedAddress, int32_t fami
         }
     }
 
-    SetNonBlocking(false);
+    // Reads and sends rely on a blocking socket.
+    if (m_sendTimeout > 0 && SetNonBlocking(false) != 0) {
+        close(m_socket);
+        m_socket = -1;
+        return 3;
+    }
     return 0;
 }
 

@@ -39,6 +39,10 @@ bool ReadAll(const std::string& path, std::string& bytes)
     if (QFileInfo(file).isDir() || !file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray all = file.readAll();
+    // A read that stopped short must not pass for the whole file: callers
+    // write what they read back over it.
+    if (file.error() != QFileDevice::NoError || all.size() != file.size())
+        return false;
     bytes.assign(all.constData(), size_t(all.size()));
     return true;
 }

@@ -151,8 +151,10 @@ TEST_F(ContentServerTest, LogsEveryClaimWithItsQuery)
         EXPECT_EQ(FetchLines(Port(), "127.0.0.1" + claim, client), 0) << claim;
         EXPECT_STREQ(client.GetHeader(0), "HTTP/1.1 200 OK") << claim;
     }
-    CHttpClient notAClaim;
-    FetchLines(Port(), "127.0.0.1/kestrin/plversion.txt?x=1", notAClaim);
+    for (const char* other : {"/kestrin/plversion.txt?x=1", "/cgi-bin/redeemXcgi?x=1"}) {
+        CHttpClient notAClaim;
+        FetchLines(Port(), std::string("127.0.0.1") + other, notAClaim);
+    }
 
     std::string expected;
     for (const std::string& claim : claims)

@@ -9,7 +9,8 @@
 #include <sstream>
 
 namespace {
-const char* const kClaimScripts[] = {"/cgi-bin/redeem.cgi", "/cgi-quillfen/sspregister_click.cgi"};
+// Route patterns are regular expressions: the dots are literal.
+const char* const kClaimScripts[] = {R"(/cgi-bin/redeem\.cgi)", R"(/cgi-quillfen/sspregister_click\.cgi)"};
 const char* const kThanks = "<html><body><p>Thank you. Your request has been received.</p></body></html>\r\n";
 const char* const kNotFound = "<html><body><p>The page you asked for is not here.</p></body></html>\r\n";
 

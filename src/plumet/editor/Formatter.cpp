@@ -1,5 +1,7 @@
 #include "Formatter.h"
 
+#include "TextReplace.h"
+
 #include <array>
 #include <cctype>
 #include <cstring>
@@ -44,25 +46,6 @@ std::int64_t CharacterCount(std::string_view s)
     for (std::size_t i = 0; i < s.size(); ++count)
         i += static_cast<unsigned char>(s[i]) < 0x80 ? 1 : CharacterSize(s, i);
     return count;
-}
-
-// Every occurrence of `from`, left to right without overlap; the inserted
-// text is not searched again.
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
-{
-    std::size_t hit = text.find(from);
-    if (hit == std::string::npos)
-        return;
-    std::string result;
-    result.reserve(text.size() + text.size() / 4);
-    std::size_t done = 0;
-    for (; hit != std::string::npos; hit = text.find(from, done)) {
-        result.append(text, done, hit - done);
-        result.append(to);
-        done = hit + from.size();
-    }
-    result.append(text, done);
-    text.swap(result);
 }
 
 } // namespace
@@ -121,9 +104,9 @@ void CFormatter::FlushLineFeeds()
         return;
     std::string run(pendingLineFeeds_, '\n');
     pendingLineFeeds_ = 0;
-    ReplaceAll(run, "\n\n\n\n", "\r\n\r\n");
-    ReplaceAll(run, "\n\n\n", "\r\n\r\n");
-    ReplaceAll(run, "\n\n", "\r\n\r\n");
+    run = ReplaceAll(run, "\n\n\n\n", "\r\n\r\n");
+    run = ReplaceAll(run, "\n\n\n", "\r\n\r\n");
+    run = ReplaceAll(run, "\n\n", "\r\n\r\n");
     out_ += run;
 }
 

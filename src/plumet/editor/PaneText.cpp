@@ -1,5 +1,7 @@
 #include "PaneText.h"
 
+#include "ContentFile.h"
+
 namespace PaneText {
 
 std::string ToLineFeeds(std::string_view text)
@@ -20,14 +22,7 @@ std::string ToLineFeeds(std::string_view text)
 
 std::string ToCrLf(std::string_view text)
 {
-    std::string result;
-    result.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n')
-            result += '\r';
-        result += c;
-    }
-    return result;
+    return ContentFile::ToStored(std::string(text));
 }
 
 }  // namespace PaneText
