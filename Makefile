@@ -2,9 +2,11 @@
 BUILD      ?= build
 TEST_BUILD ?= build-test
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_TIME  ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup build test demo bench clean
+.PHONY: all setup build test demo bench fuzz clean
 
 all: build
 
@@ -28,5 +30,12 @@ bench: setup
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	bash bench/run $(BENCH_BUILD)
 
+# Each libFuzzer target for FUZZ_TIME seconds (clang, with the sanitizers).
+fuzz: setup
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+	  -DPLUMET_FUZZ=ON -DPLUMET_TESTS=OFF -DPLUMET_FUZZ_SECONDS=$(FUZZ_TIME)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	cmake --build $(FUZZ_BUILD) --target fuzz
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
