@@ -2,6 +2,7 @@
 
 #include "AboutDlg.h"
 #include "CommandIds.h"
+#include "DialogFace.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "ModalRun.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFont>
 #include <QFileInfo>
 #include <QFileSystemModel>
 
@@ -32,8 +32,7 @@ CPlumetApp::~CPlumetApp() = default;
 
 bool CPlumetApp::InitInstance(const QStringList& arguments)
 {
-    // The panes' pixel sizes were laid out for the classic 8-point face.
-    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    QApplication::setFont(DialogFace());
     recentFiles_.Load();
 
     frame_ = std::make_unique<CMainFrame>(state_, document_, recentFiles_);
