@@ -1,10 +1,10 @@
 #include "StamperApp.h"
 
+#include "DialogFace.h"
 #include "ModalRun.h"
 #include "StamperDlg.h"
 
 #include <QApplication>
-#include <QFont>
 
 static void InitResources() { Q_INIT_RESOURCE(stamper); }
 
@@ -12,8 +12,7 @@ CStamperApp::CStamperApp() { InitResources(); }
 
 int CStamperApp::Run()
 {
-    // The dialogs' pixel sizes were laid out for the classic 8-point face.
-    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    QApplication::setFont(DialogFace());
     CStamperDlg dialog(state_);
     dialog.OnInitDialog();
     RunModal(dialog);

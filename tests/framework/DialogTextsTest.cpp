@@ -141,6 +141,8 @@ private:
                 widget->setFont(ReadFont(value).resolve(widget->font()));
             else if (p.attribute("stdset") != "0")
                 SetProperty(widget, name, value);
+            else if (value.tagName() == "bool")
+                widget->setProperty(name.toLatin1().constData(), value.text() == "true");
         }
         if (!inLayout)
             placed_.push_back({widget, element.attribute("name")});
@@ -223,8 +225,14 @@ std::vector<Measure> Texts(QWidget* widget)
         option.text = button->text();
         if (button->isDefault())
             option.features |= QStyleOptionButton::DefaultButton;
-        return {{button->text(), TextSize(button, button->text()),
-                 style->subElementRect(QStyle::SE_PushButtonContents, &option, button).size()}};
+        const QRect contents = style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        // A button that wraps its text says so with a dynamic wordWrap property.
+        const QSize needed = button->property("wordWrap").toBool()
+                                 ? button->fontMetrics()
+                                       .boundingRect(contents, Qt::AlignCenter | Qt::TextWordWrap, button->text())
+                                       .size()
+                                 : TextSize(button, button->text());
+        return {{button->text(), needed, contents.size()}};
     }
     if (auto* group = qobject_cast<QGroupBox*>(widget)) {
         if (group->title().isEmpty())
