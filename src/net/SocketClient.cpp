@@ -1,8 +1,12 @@
 #include "SocketClient.h"
 
+#include "GetToken.h"
+#include "LeadingNumber.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -15,6 +19,10 @@
 namespace {
 constexpr int32_t kDefaultTimeoutMs = 10000;
 constexpr int32_t kFileChunkSize = 256;
+// Files go out from one fixed buffer: no allocation during a transfer, and few system calls.
+constexpr size_t kSendChunkSize = 64 * 1024;
+constexpr size_t kDrainChunkSize = 256;
+constexpr int kNumberTokenCapacity = 60;
 
 int32_t ToMilliseconds(int32_t seconds, int32_t microseconds)
 {
@@ -54,6 +62,16 @@ int32_t CSocketClient::OnProgress(int32_t total)
 void CSocketClient::SetProgressFunction(ProgressFunction function)
 {
     m_progressFunction = function;
+}
+
+int32_t CSocketClient::OnSendProgress(int64_t total)
+{
+    return m_sendProgressFunction != nullptr ? m_sendProgressFunction(total) : 1;
+}
+
+void CSocketClient::SetSendProgressFunction(SendProgressFunction function)
+{
+    m_sendProgressFunction = function;
 }
 
 int CSocketClient::Connect(int32_t port, const char* dottedAddress, int32_t family, int32_t socketType)
@@ -126,6 +144,13 @@ int CSocketClient::Close()
             result += 2;
         m_socket = -1;
     }
+    if (m_listener != -1) {
+        if (shutdown(m_listener, SHUT_RDWR) != 0)
+            result += 4;
+        if (close(m_listener) != 0)
+            result += 8;
+        m_listener = -1;
+    }
     return result;
 }
 
@@ -150,13 +175,18 @@ int CSocketClient::WaitWritable(int32_t seconds, int32_t microseconds)
 
 int CSocketClient::WaitFor(short events, int32_t milliseconds) const
 {
-    if (m_socket == -1)
+    return WaitOn(m_socket, events, milliseconds);
+}
+
+int CSocketClient::WaitOn(int socket, short events, int32_t milliseconds)
+{
+    if (socket == -1)
         return 1;
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        pollfd watched{m_socket, events, 0};
+        pollfd watched{socket, events, 0};
         const int ready = poll(&watched, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
         if (ready > 0)
             return 0;
@@ -301,4 +331,152 @@ int CSocketClient::ApplyTimeout(int option, int32_t milliseconds) const
     limit.tv_sec = milliseconds / 1000;
     limit.tv_usec = (milliseconds % 1000) * 1000;
     return setsockopt(m_socket, SOL_SOCKET, option, &limit, sizeof limit);
+}
+
+int CSocketClient::Listen(uint16_t port, int32_t backlog, int32_t family, uint32_t networkAddress)
+{
+    if (m_listener != -1)
+        return 1;
+    const int listener = socket(family, SOCK_STREAM, 0);
+    if (listener < 0)
+        return 2;
+    m_listenRecord = {};
+    m_listenRecord.sin_family = static_cast<sa_family_t>(family);
+    m_listenRecord.sin_port = htons(port);
+    m_listenRecord.sin_addr.s_addr = networkAddress;
+    if (bind(listener, reinterpret_cast<const sockaddr*>(&m_listenRecord), sizeof m_listenRecord) != 0) {
+        close(listener);
+        return 3;
+    }
+    if (listen(listener, backlog) != 0) {
+        close(listener);
+        return 4;
+    }
+    m_listener = listener;
+    return 0;
+}
+
+int CSocketClient::WaitIncoming(int32_t seconds)
+{
+    return WaitOn(m_listener, POLLIN, ToMilliseconds(seconds, 0));
+}
+
+int CSocketClient::Accept()
+{
+    if (m_socket != -1 || m_listener == -1)
+        return 1;
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    const int accepted = accept(m_listener, reinterpret_cast<sockaddr*>(&peer), &length);
+    if (accepted < 0)
+        return 1;
+    Adopt(accepted, peer);
+    return 0;
+}
+
+int CSocketClient::AcceptFrom(const in_addr& peer, int32_t milliseconds)
+{
+    if (m_socket != -1 || m_listener == -1)
+        return 1;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (WaitOn(m_listener, POLLIN, left > 0 ? static_cast<int32_t>(left) : 0) != 0)
+            return 1;
+        sockaddr_in from{};
+        socklen_t length = sizeof from;
+        const int accepted = accept(m_listener, reinterpret_cast<sockaddr*>(&from), &length);
+        if (accepted < 0)
+            return 1;
+        if (from.sin_addr.s_addr == peer.s_addr) {
+            Adopt(accepted, from);
+            return 0;
+        }
+        close(accepted);
+    }
+}
+
+void CSocketClient::Adopt(int socket, const sockaddr_in& peer)
+{
+    m_socket = socket;
+    m_peer = peer;
+    // So that Close shuts the stream down before closing it.
+    m_socketType = SOCK_STREAM;
+    // The stored time-outs bound every send and receive on the new connection,
+    // so a peer that stops reading or sending cannot hold us.
+    ApplyTimeout(SO_SNDTIMEO, m_sendTimeout);
+    ApplyTimeout(SO_RCVTIMEO, m_receiveTimeout);
+}
+
+int CSocketClient::SendFile(const char* path, int64_t& total)
+{
+    total = 0;
+    std::FILE* file = path != nullptr ? std::fopen(path, "rb") : nullptr;
+    if (file == nullptr)
+        return 1;
+
+    int result = 0;
+    char chunk[kSendChunkSize];
+    for (;;) {
+        const size_t got = std::fread(chunk, 1, sizeof chunk, file);
+        if (got == 0) {
+            // A read error must not pass for the end of the file.
+            if (std::ferror(file) != 0)
+                result = 1;
+            break;
+        }
+        // A send time-out can cut a send short; the rest follows.
+        size_t sent = 0;
+        while (sent < got) {
+            const int32_t once = Send(chunk + sent, static_cast<int32_t>(got - sent));
+            if (once <= 0)
+                break;
+            sent += static_cast<size_t>(once);
+        }
+        if (sent < got) {
+            result = 2;
+            break;
+        }
+        total += static_cast<int64_t>(got);
+        if (OnSendProgress(total) == 0)
+            break;
+    }
+    std::fclose(file);
+    return result;
+}
+
+bool CSocketClient::BytesAvailable() const
+{
+    int unread = 0;
+    return m_socket != -1 && ioctl(m_socket, FIONREAD, &unread) == 0 && unread > 0;
+}
+
+void CSocketClient::DrainInput()
+{
+    char chunk[kDrainChunkSize];
+    while (BytesAvailable() && recv(m_socket, chunk, sizeof chunk, 0) > 0)
+        continue;
+}
+
+int CSocketClient::GetLocalAddress(char* out, int32_t capacity) const
+{
+    sockaddr_in local{};
+    socklen_t length = sizeof local;
+    char dotted[INET_ADDRSTRLEN] = {};
+    if (m_socket == -1 || getsockname(m_socket, reinterpret_cast<sockaddr*>(&local), &length) != 0
+        || inet_ntop(AF_INET, &local.sin_addr, dotted, sizeof dotted) == nullptr)
+        return 1;
+    if (out != nullptr && capacity > 0)
+        std::snprintf(out, static_cast<size_t>(capacity), "%s", dotted);
+    return 0;
+}
+
+int CSocketClient::GetTokenNumber(const char* text, const char* delimiters, int index, int32_t& out)
+{
+    char token[kNumberTokenCapacity];
+    if (GetToken(text, delimiters, index, token, sizeof token) != 0)
+        return 1;
+    out = LeadingNumber(token);
+    return 0;
 }

@@ -21,10 +21,18 @@ public:
     virtual int32_t OnProgress(int32_t total);
     void SetProgressFunction(ProgressFunction function);
 
+    using SendProgressFunction = int32_t (*)(int64_t total);
+    // Nonzero to go on, 0 to stop sending a file. Default: the send-progress
+    // function's answer when one is set, else 1.
+    virtual int32_t OnSendProgress(int64_t total);
+    void SetSendProgressFunction(SendProgressFunction function);
+
     // 0 connected; 1 a socket is already open; 2 no socket could be made;
     // 3 the connection failed; 4 it did not complete within the send time-out.
     int Connect(int32_t port, const char* dottedAddress, int32_t family, int32_t socketType);
-    // Bit mask: +1 the shutdown failed, +2 closing the handle failed.
+    // Closes the connected socket and the listening socket. Bit mask: +1 the
+    // shutdown failed, +2 closing the handle failed; +4 and +8 the same for the
+    // listening socket.
     int Close();
 
     // One platform send; a length of 0 or less sends the whole NUL-terminated text.
@@ -50,8 +58,40 @@ public:
     int SetSendTimeout(int32_t milliseconds);
     int SetReceiveTimeout(int32_t milliseconds);
 
+    // Active data connections: the server connects to a port we listen on.
+    // 0 listening; 1 already listening; 2 no socket could be made; 3 bind
+    // failed; 4 listen failed.
+    int Listen(uint16_t port, int32_t backlog, int32_t family, uint32_t networkAddress);
+    // 0 a connection is waiting on the listening socket; 1 none within the time.
+    int WaitIncoming(int32_t seconds);
+    // 0 accepted: the connection becomes the connected socket, its address the
+    // peer record; 1 failed (or a connected socket is already open).
+    int Accept();
+    // Accepts only a connection from `peer` within `milliseconds`; any other is
+    // closed and the wait goes on. 0 accepted; 1 none from `peer` in time.
+    int AcceptFrom(const in_addr& peer, int32_t milliseconds);
+    // Sends the whole file. 0 sent, or stopped by OnSendProgress; 1 the file
+    // could not be opened or read; 2 a send failed.
+    int SendFile(const char* path, int64_t& total);
+    // Whether received bytes wait unread on the connected socket.
+    bool BytesAvailable() const;
+    // Discards whatever has already arrived.
+    void DrainInput();
+    // The local end's dotted address, cut to capacity - 1 characters.
+    // 0 done; 1 no connected socket.
+    int GetLocalAddress(char* out, int32_t capacity) const;
+    // Token `index` (see GetToken) as a decimal number; 1 when there is no such
+    // token, leaving `out` untouched.
+    static int GetTokenNumber(const char* text, const char* delimiters, int index, int32_t& out);
+
+    const sockaddr_in& GetPeerRecord() const { return m_peer; }
+    int32_t GetReceiveTimeout() const { return m_receiveTimeout; }
+
 private:
+    static int WaitOn(int socket, short events, int32_t milliseconds);
     int WaitFor(short events, int32_t milliseconds) const;
+    // Makes an accepted connection the connected socket.
+    void Adopt(int socket, const sockaddr_in& peer);
     int ApplyTimeout(int option, int32_t milliseconds) const;
     // Reads exactly `count` bytes that a peek has already shown to be there.
     bool Consume(char* buffer, int32_t count);
@@ -65,4 +105,7 @@ private:
     int32_t m_sendTimeout = 0;
     int32_t m_receiveTimeout = 0;
     ProgressFunction m_progressFunction = nullptr;
+    SendProgressFunction m_sendProgressFunction = nullptr;
+    int m_listener = -1;
+    sockaddr_in m_listenRecord{};
 };
