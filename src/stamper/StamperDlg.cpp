@@ -1,19 +1,33 @@
 #include "StamperDlg.h"
 
+#include "AboutDlg.h"
+#include "LocalDrives.h"
+#include "MakerPages.h"
+#include "MessageBox.h"
 #include "ModalRun.h"
+#include "ServerSettings.h"
+#include "ShellOpen.h"
+#include "StampRecord.h"
+#include "WindowMenu.h"
 
 #include "ui_StamperDlg.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QIcon>
 #include <QLabel>
 #include <QStatusBar>
 
 namespace {
-constexpr int StatusBarHeight = 25;
+constexpr int kStatusBarHeight = 25;
+const char* const kCaption = "Quorvel Partner Mintery";
+// Plain messages of the program itself carry the executable's name.
+const char* const kProgramName = "stamper";
 
 QString ToQt(const std::string& text) { return QString::fromLocal8Bit(text); }
 std::string FromQt(const QString& text) { return text.toLocal8Bit().toStdString(); }
+
+void Inform(QWidget* parent, const std::string& text) { ShowMessage(parent, {kCaption, text}); }
 }  // namespace
 
 CStamperDlg::CStamperDlg(StamperState& state, QWidget* parent)
@@ -34,8 +48,11 @@ CStamperDlg::CStamperDlg(StamperState& state, QWidget* parent)
     SetStatusText("Ready");
     LayOutStatusBar();
 
+    connect(ui_->stampButton, &QPushButton::clicked, this, [this] { StampExecutable(); });
     connect(ui_->browseButton, &QPushButton::clicked, this, [this] { OnBrowse(); });
+    connect(ui_->findButton, &QPushButton::clicked, this, [this] { FindDistributable(); });
     connect(ui_->uploadButton, &QPushButton::clicked, this, [this] { OnUploadStampedFile(); });
+    connect(ui_->noReferralButton, &QPushButton::clicked, this, [this] { OnReferralLink(); });
     connect(ui_->exitButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -43,7 +60,13 @@ CStamperDlg::~CStamperDlg() = default;
 
 void CStamperDlg::OnInitDialog()
 {
-    const QIcon icon(QStringLiteral(":/stamper/stamper-icon.png"));
+    auto* menu = new CWindowMenu(*this);
+    menu->AppendSeparator();
+    menu->AppendItem(QStringLiteral("&About Stamper..."), kAboutCommand,
+                     [this] { OnSysCommand(kAboutCommand); });
+
+    QIcon icon(QStringLiteral(":/stamper/stamper-icon.png"));
+    icon.addFile(QStringLiteral(":/stamper/stamper-icon-16.png"));
     setWindowIcon(icon);
     ui_->identifierEdit->setText(QStringLiteral("IM"));
 }
@@ -54,6 +77,47 @@ std::string CStamperDlg::StatusText() const { return FromQt(statusPane_->text())
 std::string CStamperDlg::FilenameText() const { return FromQt(ui_->filenameEdit->text()); }
 void CStamperDlg::SetFilenameText(const std::string& text) { ui_->filenameEdit->setText(ToQt(text)); }
 std::string CStamperDlg::IdentifierText() const { return FromQt(ui_->identifierEdit->text()); }
+
+void CStamperDlg::StampExecutable()
+{
+    if (searching_)
+        return;
+    state_.SelectedFilePath = FilenameText();
+    const std::string path = state_.SelectedFilePath;
+    if (StampFile(path, IdentifierText()) != StampOutcome::Stamped) {
+        const std::string text = "An error has occurred. Please try stamping the program again. "
+                                 "If the problem persists, contact '"
+                               + ServerSettings::Load().supportEmail + "'.";
+        ShowMessage(this, {kProgramName, text, MessageButtons::Ok, MessageIcon::Exclamation});
+        EndProgram();
+        return;
+    }
+    Inform(this, "File Stamped Successfully.  Please note that the Mintery will not work if you "
+                 "change the name of the 'exe'.  Please ensure that you distribute it as pla1_0.exe'.");
+}
+
+void CStamperDlg::FindDistributable()
+{
+    if (searching_)
+        return;
+    // Drawn completely before the long search.
+    update();
+    repaint();
+
+    searching_ = true;
+    stopSearch_ = false;
+    CFinder finder(*this);
+    const bool finished = finder.SearchDrives(driveRoots_ ? *driveRoots_ : LocalDrives::Roots());
+    searching_ = false;
+    if (!finished)
+        return;
+
+    SetStatusText(SearchOutcomeText(finder.MatchCount()));
+    if (finder.MatchCount() == 0)
+        Inform(this, "The file could not be located.  Please download it from '"
+                         + MakerPageAddress(ServerSettings::Load(), "/quorvel")
+                         + "' or try locating it yourself.");
+}
 
 void CStamperDlg::OnBrowse()
 {
@@ -69,7 +133,36 @@ void CStamperDlg::OnBrowse()
 
 void CStamperDlg::OnUploadStampedFile()
 {
+    if (searching_)
+        return;
     state_.SelectedFilePath = FilenameText();
+}
+
+void CStamperDlg::OnReferralLink() { ShellOpenUrl(ReferralPageAddress(ServerSettings::Load())); }
+
+void CStamperDlg::OnSysCommand(int commandId)
+{
+    if ((commandId & ~0xF) == kAboutCommand) {
+        CAboutDlg about(this);
+        RunModal(about);
+    }
+}
+
+void CStamperDlg::reject()
+{
+    stopSearch_ = searching_;
+    QDialog::reject();
+}
+
+void CStamperDlg::EndProgram() { done(QDialog::Rejected); }
+
+void CStamperDlg::ShowSearchedFolder(const std::string& folder) { SetStatusText(folder); }
+void CStamperDlg::ShowFoundFile(const std::string& path) { SetFilenameText(path); }
+
+bool CStamperDlg::PumpMessages()
+{
+    QCoreApplication::processEvents();
+    return !stopSearch_;
 }
 
 void CStamperDlg::resizeEvent(QResizeEvent* event)
@@ -80,5 +173,5 @@ void CStamperDlg::resizeEvent(QResizeEvent* event)
 
 void CStamperDlg::LayOutStatusBar()
 {
-    statusBar_->setGeometry(0, height() - StatusBarHeight, width(), StatusBarHeight);
+    statusBar_->setGeometry(0, height() - kStatusBarHeight, width(), kStatusBarHeight);
 }
