@@ -1,0 +1,107 @@
+#pragma once
+#include <QColor>
+#include <QString>
+#include <QTextCursor>
+
+#include <map>
+#include <string_view>
+#include <vector>
+
+#include "RtfCodePage.h"
+
+struct RtfToken;
+class QTextBlockFormat;
+class QTextCharFormat;
+
+// Reads an RTF document into a text document through one cursor: the text
+// replaces the cursor's selection, formatted as a word processor shows it
+// (character formatting, paragraphs, indents, alignment; font and colour
+// tables). Groups are kept on one explicit stack, so nesting of any depth
+// costs no recursion; bad input is read as far as it goes.
+class CRtfReader {
+public:
+    explicit CRtfReader(QTextCursor& cursor);
+
+    // Text that does not start as RTF goes in as plain text.
+    void Read(std::string_view input);
+
+    static bool IsRtf(std::string_view input);
+
+    // Groups nested deeper than this share the state of the deepest kept one.
+    static constexpr std::size_t kMaxGroupDepth = 256;
+
+private:
+    enum class Destination { Text, FontTable, ColorTable, Skip };
+
+    struct CharState {
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool strike = false;
+        int halfPoints = 24;
+        int font = -1;  // -1: the document's default font
+        int foreground = 0;
+        int background = 0;
+        bool operator==(const CharState&) const = default;
+    };
+    struct ParaState {
+        Qt::Alignment alignment = Qt::AlignLeft;
+        int leftIndent = 0;  // twips, as are the others
+        int rightIndent = 0;
+        int firstIndent = 0;
+        int spaceBefore = 0;
+        int spaceAfter = 0;
+    };
+    struct GroupState {
+        CharState chars;
+        ParaState para;
+        Destination destination = Destination::Text;
+        int unicodeSkip = 1;
+    };
+    struct Font {
+        QString name;
+        int codePage = 0;  // 0: the document's code page
+    };
+
+    void ReadRtf(std::string_view input);
+    void ReadPlainText(std::string_view input);
+    void OpenGroup();
+    bool CloseGroup();  // false once the outermost group has closed
+    void HandleToken(const RtfToken& token);
+    void HandleWord(const RtfToken& token);
+    void HandleSymbol(char symbol);
+    bool SkipFallback(const RtfToken& token);
+    void HandleTableText(std::string_view bytes);
+
+    void AppendBytes(std::string_view bytes);
+    void AppendChar(char16_t c);
+    bool BeginText();
+    void EndParagraph();
+    void FlushText();
+    void Finish();
+
+    const CodePageTable& CurrentTable() const;
+    QTextCharFormat CharFormat(const CharState& chars) const;
+    QTextBlockFormat BlockFormat(const ParaState& para) const;
+    QColor Colour(int index) const;
+    GroupState& Top() { return m_groups.back(); }
+
+    QTextCursor& m_cursor;
+    std::vector<GroupState> m_groups;
+    std::size_t m_overflowDepth = 0;
+    int m_skipFallback = 0;
+
+    int m_codePage = 1252;
+    int m_defaultFont = 0;
+    std::map<int, Font> m_fonts;
+    int m_fontEntry = 0;
+    QString m_fontName;
+    std::vector<QColor> m_colours;
+    int m_red = 0, m_green = 0, m_blue = 0;
+    bool m_colourGiven = false;
+
+    QString m_text;  // text not yet inserted, all in m_textChars
+    CharState m_textChars;
+    bool m_breakPending = false;
+    bool m_paragraphStarted = false;
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include <string>
+
+class QTextEdit;
+
+// Replaces the edit's selection with the formatted text of an RTF document
+// and leaves the caret after it; input that is not RTF goes in as plain text.
+void StreamInRtf(QTextEdit& edit, const std::string& rtf);
