@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -19,15 +20,40 @@ constexpr int kFilePathCapacity = 256;
 constexpr int kLineCapacity = 512;
 constexpr int kHostCapacity = 256;
 constexpr int kHeaderNameCapacity = 64;
-// Room for "GET /", the longest path and " HTTP/1.0\r\n", so any path that
-// fits a path buffer goes out whole.
-constexpr int kRequestLineCapacity = std::max(kLineCapacity, kLinesPathCapacity + 32);
+// Room for "GET /", the longest path with every byte percent-encoded and
+// " HTTP/1.0\r\n", so any path that fits a path buffer goes out whole.
+constexpr int kRequestLineCapacity = std::max(kLineCapacity, 3 * kLinesPathCapacity + 32);
+constexpr int64_t kMaxKeptBytes = 16 * 1024 * 1024;
 constexpr int32_t kLineWaitSeconds = 5;
 constexpr int32_t kCreateOrTruncate = 1;
 
 bool StartsWithIgnoringCase(const char* text, const char* prefix)
 {
     return strncasecmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+// Bytes that would end or split a request line or header on the wire.
+bool SplitsRequest(unsigned char c)
+{
+    return c <= ' ' || c == 0x7F;
+}
+
+// The path with every byte that could split the request percent-encoded.
+void EncodePath(const char* path, char* out, size_t capacity)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    size_t used = 0;
+    for (const char* at = path; *at != '\0' && used + 4 <= capacity; ++at) {
+        const auto c = static_cast<unsigned char>(*at);
+        if (SplitsRequest(c)) {
+            out[used++] = '%';
+            out[used++] = kHex[c >> 4];
+            out[used++] = kHex[c & 0xF];
+        } else {
+            out[used++] = *at;
+        }
+    }
+    out[used] = '\0';
 }
 }
 
@@ -46,13 +72,24 @@ int CHttpClient::GetToLines(char* url)
         return 5;
     }
 
-    if (headersEnded) {
-        char line[kLineCapacity];
-        while (ReceiveLine(line, sizeof line, kLineWaitSeconds) != 0)
-            m_bodyLines.Add(line);
-    }
+    const int result = headersEnded ? ReadBodyLines() : 0;
     Close();
-    return 0;
+    return result;
+}
+
+int CHttpClient::ReadBodyLines()
+{
+    char line[kLineCapacity];
+    int64_t kept = 0;
+    for (;;) {
+        const int32_t received = ReceiveLine(line, sizeof line, kLineWaitSeconds);
+        if (PastDeadline() || kept + received > kMaxKeptBytes)
+            return kOverLimit;
+        if (received == 0)
+            return 0;
+        kept += received;
+        m_bodyLines.Add(line);
+    }
 }
 
 int CHttpClient::GetToFile(char* url, const char* filePath)
@@ -64,46 +101,67 @@ int CHttpClient::GetToFile(char* url, const char* filePath)
         return failure;
 
     // The body is stored whether the headers ended on the blank line or by silence.
-    int32_t total = 0;
+    int64_t total = 0;
     const int received = ReceiveToFile(filePath, kCreateOrTruncate, total, 0);
     Close();
+    if (received != 0 && PastDeadline())
+        return kOverLimit;
     return received == 0 ? 0 : 5 + received;
 }
 
 int CHttpClient::SendRequestAndReadHeaders(char* url, char* path, int pathCapacity, bool& headersEnded)
 {
     ClearResponse();
+    SetDeadline(std::chrono::steady_clock::now() + std::chrono::milliseconds(m_requestDeadlineMs));
     if (ParseUrl(url, path, pathCapacity) != 0)
         return 3;
     if (Connect(m_port, m_address, AF_INET, SOCK_STREAM) != 0)
-        return 1;
+        return PastDeadline() ? kOverLimit : 1;
+    if (const int failure = SendRequest(path); failure != 0) {
+        Close();
+        return failure;
+    }
+    if (const int failure = ReadHeaders(headersEnded); failure != 0) {
+        Close();
+        return failure;
+    }
+    return 0;
+}
 
+int CHttpClient::SendRequest(const char* path)
+{
+    char encoded[kRequestLineCapacity - 32];
+    EncodePath(path, encoded, sizeof encoded);
     char requestLine[kRequestLineCapacity];
     std::snprintf(requestLine, sizeof requestLine,
-                  path[0] == '/' ? "GET %s HTTP/1.0\r\n" : "GET /%s HTTP/1.0\r\n", path);
-    if (Send(requestLine, 0) <= 0) {
-        Close();
+                  encoded[0] == '/' ? "GET %s HTTP/1.0\r\n" : "GET /%s HTTP/1.0\r\n", encoded);
+    if (Send(requestLine, 0) <= 0)
         return 4;
-    }
 
     char hostLine[kLineCapacity];
     std::snprintf(hostLine, sizeof hostLine, "Host: %s", m_hostName);
     AddRequestHeader(hostLine);
     for (int i = 0; const char* header = m_requestHeaders.GetAt(i); ++i) {
-        if (Send(header, 0) <= 0) {
-            Close();
+        if (Send(header, 0) <= 0)
             return 4;
-        }
     }
     Send("\r\n", 0);
+    return 0;
+}
 
+int CHttpClient::ReadHeaders(bool& headersEnded)
+{
     char line[kLineCapacity];
+    int64_t kept = 0;
     for (;;) {
         const int32_t received = ReceiveLine(line, sizeof line, kLineWaitSeconds);
+        if (PastDeadline() || kept + received > kMaxKeptBytes)
+            return kOverLimit;
         if (received < 3) {
             headersEnded = received > 0;
             return 0;
         }
+        kept += received;
         TrimLineEnd(line);
         m_responseHeaders.Add(line);
     }
@@ -182,6 +240,9 @@ int CHttpClient::SetHost(const char* hostName)
         return 0;
     if (std::strlen(name) >= sizeof m_hostName)
         return 1;
+    for (const char* at = name; *at != '\0'; ++at)
+        if (SplitsRequest(static_cast<unsigned char>(*at)))
+            return 2;
     std::snprintf(m_hostName, sizeof m_hostName, "%s", name);
     m_address[0] = '\0';
     if (std::strlen(name) < sizeof m_address && IsDottedAddress(name))
@@ -193,6 +254,11 @@ void CHttpClient::ClearResponse()
 {
     m_responseHeaders.RemoveAll();
     m_bodyLines.RemoveAll();
+}
+
+void CHttpClient::SetRequestDeadline(int32_t milliseconds)
+{
+    m_requestDeadlineMs = milliseconds;
 }
 
 void CHttpClient::SetPort(int32_t port)

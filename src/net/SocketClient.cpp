@@ -11,6 +11,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -18,16 +19,29 @@
 
 namespace {
 constexpr int32_t kDefaultTimeoutMs = 10000;
-constexpr int32_t kFileChunkSize = 256;
+// One fixed stack buffer per copy: large enough that a fast transfer costs
+// few system calls.
+constexpr size_t kFileChunkSize = 64 * 1024;
 // Files go out from one fixed buffer: no allocation during a transfer, and few system calls.
 constexpr size_t kSendChunkSize = 64 * 1024;
 constexpr size_t kDrainChunkSize = 256;
 constexpr int kNumberTokenCapacity = 60;
+using Clock = std::chrono::steady_clock;
 
 int32_t ToMilliseconds(int32_t seconds, int32_t microseconds)
 {
     const int64_t ms = int64_t{seconds} * 1000 + microseconds / 1000;
     return ms < 0 ? 0 : ms > INT32_MAX ? INT32_MAX : static_cast<int32_t>(ms);
+}
+
+int32_t Saturated(int64_t total)
+{
+    return total > INT32_MAX ? INT32_MAX : static_cast<int32_t>(total);
+}
+
+bool NothingReady(int error)
+{
+    return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
 }
 
 const char* FileMode(int32_t mode)
@@ -175,6 +189,11 @@ int CSocketClient::WaitWritable(int32_t seconds, int32_t microseconds)
 
 int CSocketClient::WaitFor(short events, int32_t milliseconds) const
 {
+    // The deadline, when one is set, cuts every wait short.
+    if (m_deadline != Clock::time_point::max()) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_deadline - Clock::now()).count();
+        milliseconds = static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(left, 0), milliseconds));
+    }
     return WaitOn(m_socket, events, milliseconds);
 }
 
@@ -182,17 +201,34 @@ int CSocketClient::WaitOn(int socket, short events, int32_t milliseconds)
 {
     if (socket == -1)
         return 1;
-    using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        // Rounded up, so that a time-out is reported only once the time has passed.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
         pollfd watched{socket, events, 0};
-        const int ready = poll(&watched, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
+        const int ready = poll(&watched, 1, static_cast<int>(std::clamp<int64_t>(left, 0, INT32_MAX)));
         if (ready > 0)
             return 0;
-        if (ready == 0 || errno != EINTR)
+        if (ready < 0 && errno != EINTR)
+            return 1;
+        if (ready == 0 && Clock::now() >= deadline)
             return 1;
     }
+}
+
+void CSocketClient::SetDeadline(Clock::time_point deadline)
+{
+    m_deadline = deadline;
+}
+
+void CSocketClient::ClearDeadline()
+{
+    m_deadline = Clock::time_point::max();
+}
+
+bool CSocketClient::PastDeadline() const
+{
+    return m_deadline != Clock::time_point::max() && Clock::now() >= m_deadline;
 }
 
 int32_t CSocketClient::Receive(char* buffer, int32_t capacity, int32_t waitSeconds)
@@ -257,7 +293,17 @@ int32_t CSocketClient::ReceiveLine(char* buffer, int32_t capacity, int32_t waitS
     return total;
 }
 
-int CSocketClient::ReceiveToFile(const char* path, int32_t mode, int32_t& total, int32_t waitSeconds)
+int CSocketClient::WaitForBody(int32_t waitSeconds) const
+{
+    // Without a wait of the caller's, the stored receive time-out bounds each
+    // read, so a server that stops sending cannot hold us forever.
+    const int32_t milliseconds = waitSeconds > 0       ? ToMilliseconds(waitSeconds, 0)
+                                 : m_receiveTimeout > 0 ? m_receiveTimeout
+                                                        : INT32_MAX;
+    return WaitFor(POLLIN, milliseconds);
+}
+
+int CSocketClient::ReceiveToFile(const char* path, int32_t mode, int64_t& total, int32_t waitSeconds)
 {
     total = 0;
     const char* fileMode = FileMode(mode);
@@ -270,16 +316,19 @@ int CSocketClient::ReceiveToFile(const char* path, int32_t mode, int32_t& total,
     int result = 0;
     char chunk[kFileChunkSize];
     for (;;) {
-        // Without a wait of the caller's, the stored receive time-out bounds each
-        // read, so a server that stops sending cannot hold us forever.
-        const int notReady = waitSeconds > 0    ? WaitReadable(waitSeconds, 0)
-                             : m_receiveTimeout > 0 ? WaitFor(POLLIN, m_receiveTimeout)
-                                                    : 0;
-        if (notReady != 0) {
+        if (PastDeadline()) {
             result = 3;
             break;
         }
-        const ssize_t got = recv(m_socket, chunk, sizeof chunk, 0);
+        // Take what is there; wait only when nothing is.
+        const ssize_t got = recv(m_socket, chunk, sizeof chunk, MSG_DONTWAIT);
+        if (got < 0 && NothingReady(errno)) {
+            if (WaitForBody(waitSeconds) != 0) {
+                result = 3;
+                break;
+            }
+            continue;
+        }
         if (got == 0)
             break;
         if (got < 0) {
@@ -290,8 +339,8 @@ int CSocketClient::ReceiveToFile(const char* path, int32_t mode, int32_t& total,
             result = 5;
             break;
         }
-        total += static_cast<int32_t>(got);
-        if (OnProgress(total) == 0) {
+        total += got;
+        if (OnProgress(Saturated(total)) == 0) {
             result = 6;
             break;
         }

@@ -2,6 +2,7 @@
 
 #include <netinet/in.h>
 
+#include <chrono>
 #include <cstdint>
 
 // A blocking IPv4 TCP client owning at most one connected socket.
@@ -49,8 +50,16 @@ public:
     int32_t ReceiveLine(char* buffer, int32_t capacity, int32_t waitSeconds);
     // Copies the rest of the stream into a file. Mode 1 creates or truncates,
     // mode 2 appends. 0 end of stream; 1 bad mode; 2 open failed; 3 a wait ran
-    // out; 4 a receive failed; 5 a write came up short; 6 OnProgress stopped it.
-    int ReceiveToFile(const char* path, int32_t mode, int32_t& total, int32_t waitSeconds);
+    // out (or the deadline passed); 4 a receive failed; 5 a write came up
+    // short; 6 OnProgress stopped it. OnProgress sees the total saturated at
+    // INT32_MAX.
+    int ReceiveToFile(const char* path, int32_t mode, int64_t& total, int32_t waitSeconds);
+
+    // One bound over every wait of this client, until cleared: a wait that
+    // would end later ends at the deadline, unready.
+    void SetDeadline(std::chrono::steady_clock::time_point deadline);
+    void ClearDeadline();
+    bool PastDeadline() const;
 
     // 0 done; 1 the platform refused.
     int SetNonBlocking(bool nonBlocking);
@@ -92,6 +101,8 @@ private:
     int WaitFor(short events, int32_t milliseconds) const;
     // Makes an accepted connection the connected socket.
     void Adopt(int socket, const sockaddr_in& peer);
+    // Waits for more of the body: the caller's wait, else the receive time-out.
+    int WaitForBody(int32_t waitSeconds) const;
     int ApplyTimeout(int option, int32_t milliseconds) const;
     // Reads exactly `count` bytes that a peek has already shown to be there.
     bool Consume(char* buffer, int32_t count);
@@ -108,4 +119,5 @@ private:
     SendProgressFunction m_sendProgressFunction = nullptr;
     int m_listener = -1;
     sockaddr_in m_listenRecord{};
+    std::chrono::steady_clock::time_point m_deadline = std::chrono::steady_clock::time_point::max();
 };

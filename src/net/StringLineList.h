@@ -1,6 +1,6 @@
 #pragma once
 
-#include <memory>
+#include <deque>
 #include <string>
 
 // An owning, insertion-ordered list of NUL-terminated text lines.
@@ -17,17 +17,10 @@ public:
     // Frees every line. Returns 1.
     int RemoveAll();
     int GetCount() const;
-    // The stored text, or null past the end.
+    // The stored text, or null past the end. Constant time, so walking a long
+    // list by index stays linear; a text stays where it is while lines are added.
     const char* GetAt(int index) const;
 
 private:
-    struct Node
-    {
-        std::string text;
-        std::unique_ptr<Node> next;
-    };
-
-    std::unique_ptr<Node> m_head;
-    // Kept so that appending a long body stays linear.
-    Node* m_tail = nullptr;
+    std::deque<std::string> m_lines;
 };

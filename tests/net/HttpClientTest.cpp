@@ -33,6 +33,14 @@ std::vector<std::string> BodyLines(const CHttpClient& client)
     return lines;
 }
 
+std::string Repeat(const std::string& piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
 double SecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -87,6 +95,11 @@ std::vector<RequestCase> RequestCases()
         {"OverlongLinesPath", "localhost" + longestLinesPath + "x", false, "GET / HTTP/1.0"},
         {"LongestFilePath", "localhost" + longestFilePath, true, "GET " + longestFilePath + " HTTP/1.0"},
         {"OverlongFilePath", "localhost" + longestFilePath + "x", true, "GET / HTTP/1.0"},
+        // Bytes that could split the request are percent-encoded.
+        {"LineBreaksEncoded", "localhost/a\r\nX-Injected: yes", false, "GET /a%0D%0AX-Injected:%20yes HTTP/1.0"},
+        {"ControlBytesEncoded", "localhost/t\tx\x7f\x01\xe9", false, "GET /t%09x%7F%01\xe9 HTTP/1.0"},
+        {"SpaceEncodedToFile", "localhost/a b", true, "GET /a%20b HTTP/1.0"},
+        {"LongestPathAllEncoded", "localhost/" + std::string(1198, ' '), false, "GET /" + Repeat("%20", 1198) + " HTTP/1.0"},
     };
 }
 
@@ -234,7 +247,10 @@ TEST(HttpClient, FailuresBeforeAnyExchange)
     EXPECT_EQ(refused.GetToLines(url), 1);
     EXPECT_EQ(refused.GetToFile(url, file.c_str()), 1);
 
-    for (std::string bad : {std::string(), std::string("http://"), std::string("///"), std::string(300, 'h')}) {
+    // A host name that could split the request is refused before anything is sent.
+    for (std::string bad : {std::string(), std::string("http://"), std::string("///"), std::string(300, 'h'),
+                            std::string("local host/x"), std::string("localhost\r\nX-Injected: yes/x"),
+                            std::string("a\tb/x")}) {
         CHttpClient client;
         EXPECT_EQ(client.GetToLines(bad.data()), 3) << bad;
         EXPECT_EQ(client.GetToFile(bad.data(), file.c_str()), 3) << bad;
@@ -269,6 +285,76 @@ TEST(HttpClient, SetHostTakesDottedTextAndRefusesLongOrEmptyNames)
     EXPECT_EQ(client.SetHost("127.0.0.1"), 0);
     EXPECT_EQ(client.SetHost(std::string(256, 'n').c_str()), 1);
     EXPECT_EQ(client.SetHost(""), 2);
+    EXPECT_EQ(client.SetHost("127.0.0.1\r\nX: y"), 2);
+}
+
+struct LimitCase
+{
+    std::string name;
+    std::vector<ScriptedServer::Step> steps;
+    bool toFile;
+};
+
+void PrintTo(const LimitCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class HttpLimitTest : public ::testing::TestWithParam<LimitCase>
+{
+};
+
+// A server that never finishes, or sends more than is kept, gets 12 and the
+// connection closed: well before its script would end.
+TEST_P(HttpLimitTest, PastTheDeadlineOrTheCapTheRequestFails)
+{
+    const LimitCase& c = GetParam();
+    ScriptedServer server(Script{c.steps, true, true});
+    TempFolder folder;
+    CHttpClient client;
+    client.SetPort(server.Port());
+    client.SetRequestDeadline(800);
+    char url[] = "localhost/kestrin/articles.txt";
+    const auto start = Clock::now();
+    const int result = c.toFile ? client.GetToFile(url, folder.PathOf("out").c_str()) : client.GetToLines(url);
+    EXPECT_EQ(result, CHttpClient::kOverLimit);
+    EXPECT_LT(SecondsSince(start), 4.0);
+}
+
+std::vector<ScriptedServer::Step> Drip(std::string start)
+{
+    std::vector<ScriptedServer::Step> steps{{std::move(start), 0}};
+    for (int i = 0; i < 100; ++i)
+        steps.push_back({"d", 100});
+    return steps;
+}
+
+std::vector<LimitCase> LimitCases()
+{
+    const std::string line = std::string(254, 'v') + "\r\n";
+    const std::string seventeenMiB = Repeat(line, 17 * 4096);
+    return {
+        {"DripHeadersToLines", Drip("HTTP/1.0 200 OK\r\nX-Slow: "), false},
+        {"DripHeadersToFile", Drip("HTTP/1.0 200 OK\r\nX-Slow: "), true},
+        {"DripBodyToLines", Drip(Response("text/plain", "")), false},
+        {"DripBodyToFile", Drip(Response("text/plain", "")), true},
+        {"EndlessBodyToLines", {{Response("text/plain", seventeenMiB), 0}}, false},
+        {"EndlessHeadersToFile", {{"HTTP/1.0 200 OK\r\n" + seventeenMiB, 0}}, true},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(HttpClient, HttpLimitTest, ::testing::ValuesIn(LimitCases()),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(HttpClient, ABodyOfJustUnderTheCapIsKept)
+{
+    const std::string line = std::string(254, 'v') + "\r\n";
+    ScriptedServer server(Answer(Response("text/plain", Repeat(line, 16 * 4096))));
+    CHttpClient client;
+    client.SetPort(server.Port());
+    char url[] = "localhost/big.txt";
+    EXPECT_EQ(client.GetToLines(url), 0);
+    EXPECT_EQ(client.GetBodyLineCount(), 16 * 4096);
 }
 
 class HttpToFileTest : public ::testing::Test

@@ -80,6 +80,8 @@ void ScriptedServer::Serve()
     }
     m_requestPromise.set_value(m_script.readRequest ? ReadRequest(connection) : std::string());
     for (const Step& step : m_script.steps) {
+        if (m_stop)
+            break;
         if (!step.bytes.empty())
             send(connection, step.bytes.data(), step.bytes.size(), MSG_NOSIGNAL);
         std::this_thread::sleep_for(std::chrono::milliseconds(step.pauseMs));

@@ -9,8 +9,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -202,7 +205,7 @@ TEST_F(ReceiveToFileTest, CopiesTheStreamAndAppendsInMode2)
         ScriptedServer server(Talk({{body, 0}}));
         CSocketClient client;
         ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
-        int32_t total = -1;
+        int64_t total = -1;
         EXPECT_EQ(client.ReceiveToFile(path.c_str(), 1, total, 5), 0);
         EXPECT_EQ(total, 3000);
     }
@@ -210,7 +213,7 @@ TEST_F(ReceiveToFileTest, CopiesTheStreamAndAppendsInMode2)
         ScriptedServer server(Talk({{"tail", 0}}));
         CSocketClient client;
         ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
-        int32_t total = -1;
+        int64_t total = -1;
         EXPECT_EQ(client.ReceiveToFile(path.c_str(), 2, total, 0), 0);
         EXPECT_EQ(total, 4);
     }
@@ -224,7 +227,7 @@ TEST_F(ReceiveToFileTest, ImmediateCloseLeavesAnEmptyFile)
     ScriptedServer server(Talk({}));
     CSocketClient client;
     ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
-    int32_t total = -1;
+    int64_t total = -1;
     EXPECT_EQ(client.ReceiveToFile(path.c_str(), 1, total, 5), 0);
     EXPECT_EQ(total, 0);
     EXPECT_EQ(ReadWholeFile(path), "");
@@ -236,7 +239,7 @@ TEST_F(ReceiveToFileTest, BadModeAndUnwritablePathAreRefused)
     CSocketClient client;
     ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
     const std::string path = PathOf("mode3.bin");
-    int32_t total = -1;
+    int64_t total = -1;
     EXPECT_EQ(client.ReceiveToFile(path.c_str(), 3, total, 5), 1);
     struct stat info{};
     EXPECT_NE(stat(path.c_str(), &info), 0);
@@ -250,7 +253,7 @@ TEST_F(ReceiveToFileTest, SilenceEndsTheCopyWithAWaitFailure)
     CSocketClient client;
     ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
     const std::string path = PathOf("partial.bin");
-    int32_t total = -1;
+    int64_t total = -1;
     EXPECT_EQ(client.ReceiveToFile(path.c_str(), 1, total, 1), 3);
     EXPECT_EQ(total, 5);
     EXPECT_EQ(ReadWholeFile(path), "start");
@@ -262,7 +265,7 @@ TEST_F(ReceiveToFileTest, WithoutAWaitTheReceiveTimeoutBoundsTheCopy)
     CSocketClient client;
     client.SetReceiveTimeout(700);
     ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
-    int32_t total = -1;
+    int64_t total = -1;
     const auto start = Clock::now();
     EXPECT_EQ(client.ReceiveToFile(PathOf("bounded.bin").c_str(), 1, total, 0), 3);
     EXPECT_GE(SecondsSince(start), 0.6);
@@ -282,14 +285,88 @@ public:
 
 TEST_F(ReceiveToFileTest, OnProgressCanStopTheCopy)
 {
-    ScriptedServer server(Talk({{std::string(2000, 'x'), 0}}));
+    ScriptedServer server(Talk({{std::string(300, 'x'), 200}, {std::string(300, 'y'), 200}, {"never", 0}}));
     StoppingClient client;
     ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
-    int32_t total = -1;
+    int64_t total = -1;
     EXPECT_EQ(client.ReceiveToFile(PathOf("stopped.bin").c_str(), 1, total, 5), 6);
-    EXPECT_EQ(client.seen, (std::vector<int32_t>{256, 512}));
-    EXPECT_EQ(total, 512);
-    EXPECT_EQ(ReadWholeFile(PathOf("stopped.bin")).size(), 512u);
+    EXPECT_EQ(client.seen, (std::vector<int32_t>{300, 600}));
+    EXPECT_EQ(total, 600);
+    EXPECT_EQ(ReadWholeFile(PathOf("stopped.bin")), std::string(300, 'x') + std::string(300, 'y'));
+}
+
+// Sends `size` bytes as fast as the client takes them, then closes.
+class Flood
+{
+public:
+    explicit Flood(int64_t size)
+    {
+        m_listener = ListenOnLoopback(1, m_port);
+        m_thread = std::thread([this, size] {
+            const int connection = accept(m_listener, nullptr, nullptr);
+            const std::string block(64 * 1024, 'f');
+            for (int64_t left = size; connection >= 0 && left > 0;) {
+                const ssize_t sent = send(connection, block.data(),
+                                          static_cast<size_t>(std::min<int64_t>(left, block.size())), MSG_NOSIGNAL);
+                if (sent <= 0)
+                    break;
+                left -= sent;
+            }
+            close(connection);
+        });
+    }
+    ~Flood()
+    {
+        m_thread.join();
+        close(m_listener);
+    }
+    int Port() const { return m_port; }
+
+private:
+    int m_listener = -1;
+    int m_port = 0;
+    std::thread m_thread;
+};
+
+class CountingClient : public CSocketClient
+{
+public:
+    int32_t OnProgress(int32_t total) override
+    {
+        ++calls;
+        last = total;
+        return 1;
+    }
+    int64_t calls = 0;
+    int32_t last = 0;
+};
+
+TEST_F(ReceiveToFileTest, CountsPast2GiBInLargeChunks)
+{
+    const int64_t size = (int64_t{1} << 31) + 70000;
+    Flood flood(size);
+    CountingClient client;
+    ASSERT_EQ(client.Connect(flood.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    int64_t total = -1;
+    EXPECT_EQ(client.ReceiveToFile("/dev/null", 1, total, 5), 0);
+    EXPECT_EQ(total, size);
+    EXPECT_EQ(client.last, INT32_MAX);
+    // Far fewer calls than 256-byte pieces would take.
+    EXPECT_LT(client.calls, size / 4096);
+}
+
+TEST_F(ReceiveToFileTest, ADeadlineEndsACopyThatNeverEnds)
+{
+    Flood flood(int64_t{1} << 40);
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(flood.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    client.SetDeadline(Clock::now() + std::chrono::milliseconds(300));
+    int64_t total = -1;
+    const auto start = Clock::now();
+    EXPECT_EQ(client.ReceiveToFile("/dev/null", 1, total, 5), 3);
+    EXPECT_LT(SecondsSince(start), 3.0);
+    EXPECT_TRUE(client.PastDeadline());
+    EXPECT_GT(total, 0);
 }
 
 int32_t StopAtOnce(int32_t)
@@ -303,7 +380,7 @@ TEST_F(ReceiveToFileTest, TheProgressFunctionIsConsulted)
     CSocketClient client;
     client.SetProgressFunction(&StopAtOnce);
     ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
-    int32_t total = -1;
+    int64_t total = -1;
     EXPECT_EQ(client.ReceiveToFile(PathOf("fn.bin").c_str(), 1, total, 5), 6);
     EXPECT_EQ(total, 3);
 }
