@@ -87,6 +87,19 @@ TEST_F(LoadContentFileTest, LfOnlyBodyComesBackWithEditorBreaksAndNoSettings)
     EXPECT_TRUE(QDir(QString::fromStdString(env.MachineConfig())).isEmpty());
 }
 
+TEST_F(LoadContentFileTest, FailedWriteBackKeepsTheBodysLineFeeds)
+{
+    // The replacement's temporary name, a few characters longer, is too long
+    // for the file system, so the file reads but cannot be written back.
+    const std::string bytes = "A\r\nB\r\nC\r\nD\r\n~*^\r\none\r\ntwo\r\n";
+    const std::string path = Put(std::string(250, 'n') + ".txt", bytes);
+
+    EXPECT_EQ(LoadContentFile(state, path), LoadOutcome::Loaded);
+
+    EXPECT_EQ(state.EditorText, "one\ntwo\n");
+    EXPECT_EQ(ReadBytes(path), bytes);
+}
+
 TEST_F(LoadContentFileTest, EditorWrittenBodyReadsBackUnchanged)
 {
     SetSponsor("A100");

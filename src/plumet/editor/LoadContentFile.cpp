@@ -53,9 +53,11 @@ LoadOutcome LoadContentFile(PlumetState& state, const std::string& path)
 
     if (const std::optional<std::string> token = SponsorToken())
         split.body = ReplaceSponsorPlaceholder(split.body, *token);
-    state.EditorText = BodyForWriteBack(split.body);
-
+    // The body takes CR LF breaks only when the file took them too: kept
+    // after a failed write, they would be stored as CR CR LF by the next save.
     // A failed write leaves the old file whole; the pane still shows the body.
-    SafeFile::ReplaceExisting(fullPath, ContentFile::ToStored(split.headerText + state.EditorText));
+    const std::string written = BodyForWriteBack(split.body);
+    const bool wroteBack = SafeFile::ReplaceExisting(fullPath, ContentFile::ToStored(split.headerText + written));
+    state.EditorText = wroteBack ? written : split.body;
     return LoadOutcome::Loaded;
 }
