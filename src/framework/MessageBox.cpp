@@ -1,5 +1,6 @@
 #include "MessageBox.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 #include <utility>
@@ -17,23 +18,34 @@ MessageHandler SetMessageHandler(MessageHandler handler)
     return std::exchange(Handler(), std::move(handler));
 }
 
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const MessageRecord& message)
+{
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(QString::fromLocal8Bit(message.caption));
+    box->setText(QString::fromLocal8Bit(message.text));
+    box->setTextFormat(Qt::PlainText);
+    box->setIcon(message.icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
+    if (message.buttons == MessageButtons::YesNo) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::No);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+    }
+    // Some styles put pictures on standard buttons; these boxes have none.
+    for (QAbstractButton* button : box->buttons())
+        button->setIcon(QIcon());
+    return box;
+}
+
 MessageAnswer ShowMessage(QWidget* parent, const MessageRecord& message)
 {
     if (Handler())
         return Handler()(message);
 
-    QMessageBox box(parent);
-    box.setWindowTitle(QString::fromLocal8Bit(message.caption));
-    box.setText(QString::fromLocal8Bit(message.text));
-    box.setTextFormat(Qt::PlainText);
-    box.setIcon(message.icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
-    if (message.buttons == MessageButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
-    }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return MessageAnswer::Ok;
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(parent, message);
+    box->exec();
+    if (message.buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    return box->clickedButton() == box->button(QMessageBox::Yes) ? MessageAnswer::Yes : MessageAnswer::No;
 }

@@ -1,7 +1,9 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 
+class QMessageBox;
 class QWidget;
 
 enum class MessageButtons { Ok, YesNo };
@@ -18,6 +20,10 @@ struct MessageRecord {
 // Shows a modal message box and returns the button chosen. Closing a Yes/No
 // box without choosing counts as No.
 MessageAnswer ShowMessage(QWidget* parent, const MessageRecord& message);
+
+// The box ShowMessage shows: caption, text and buttons as given, the
+// exclamation picture only when asked for, and no pictures on the buttons.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const MessageRecord& message);
 
 // Tests answer message boxes through a handler instead; an empty handler
 // brings back the real box. Returns the handler it replaces.

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 
 #include <unistd.h>
@@ -30,6 +31,41 @@ TEST_F(FolderTreePane, ShowsEveryFolderSortedUnderTheRootCollapsedWithNothingSel
     EXPECT_EQ(State().CurrentFolder, "");
     EXPECT_TRUE(spy.updates.empty());
     EXPECT_FALSE(Item("File Manager/My Content/Old/Older")->icon(0).pixmap(16, 16).isNull());
+}
+
+// Pixels in the rectangle that differ from the tree's background.
+int DrawnPixels(const QImage& image, const QRect& area, QRgb background)
+{
+    int drawn = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            drawn += image.pixel(x, y) != background;
+    return drawn;
+}
+
+TEST_F(FolderTreePane, DrawsLinesKeepsThePictureAndScrollsLongNames)
+{
+    Start({"Premium Content/Articles and Ads Sent by the Maker Every Month"});
+    Tree().expandAll();
+    QCoreApplication::processEvents();
+
+    // A folder without sub-folders still has its connecting lines drawn
+    // left of its picture.
+    const QTreeWidgetItem* plain = Item("File Manager/My Plumets");
+    const QRect row = Tree().visualItemRect(plain);
+    const QRect branch(row.left() - Tree().indentation(), row.top(), Tree().indentation(), row.height());
+    const QImage image = Tree().viewport()->grab().toImage();
+    EXPECT_GT(DrawnPixels(image, branch, image.pixel(Tree().viewport()->width() - 1, row.center().y())), 0);
+
+    const QIcon icon = plain->icon(0);
+    EXPECT_EQ(icon.pixmap(16, QIcon::Selected).toImage(), icon.pixmap(16, QIcon::Normal).toImage());
+
+    // The long name is shown whole and the pane scrolls sideways to it.
+    const QTreeWidgetItem* deep = Item("File Manager/Premium Content/Articles and Ads Sent by the Maker Every Month");
+    ASSERT_NE(deep, nullptr);
+    const int labelWidth = Tree().iconSize().width() + Tree().fontMetrics().horizontalAdvance(deep->text(0));
+    EXPECT_GE(Tree().visualItemRect(deep).width(), labelWidth);
+    EXPECT_GT(Tree().horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(FolderTreePane, AnUnlistableLibraryShowsOneEmptyChild)

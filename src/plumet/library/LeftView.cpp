@@ -10,8 +10,10 @@
 #include "ModalRun.h"
 #include "Paths.h"
 #include "PlumetState.h"
+#include "TreeLinesStyle.h"
 
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -66,11 +68,21 @@ CLeftView::CLeftView(PlumetState& state, QWidget* parent)
     setRootIsDecorated(true);
     setUniformRowHeights(true);
     setIconSize(QSize(16, 16));
+    auto* lines = new CTreeLinesStyle;
+    lines->setParent(this);
+    setStyle(lines);
+    // The column is as wide as its widest label: a long name scrolls
+    // sideways instead of being cut short.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     // The right button shows the folder menu itself, on press.
     setContextMenuPolicy(Qt::PreventContextMenu);
-    folderIcon_ = QIcon(QStringLiteral(":/library/folder-16.png"));
+    // The same picture selected or not: no selection tint.
+    const QPixmap folder(QStringLiteral(":/library/folder-16.png"));
+    folderIcon_.addPixmap(folder, QIcon::Normal);
+    folderIcon_.addPixmap(folder, QIcon::Selected);
 
     connect(this, &QTreeWidget::itemSelectionChanged, this, &CLeftView::OnSelChanged);
 
