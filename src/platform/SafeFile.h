@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 // Replacing a file's whole content without ever leaving a half-written file:
@@ -13,7 +14,15 @@ bool Replace(const std::string& path, const std::string& bytes);
 // Replaces an existing file only; never creates one.
 bool ReplaceExisting(const std::string& path, const std::string& bytes);
 
-// The whole file, or false when it cannot be read (missing, a folder, ...).
+// Reading takes regular files only, opened without blocking: a FIFO, a
+// socket or a device (also behind a link) reads as nothing and never holds
+// the caller.
+
+// The whole file, or false when it cannot be read (missing, a folder, not a
+// regular file, a read error).
 bool ReadAll(const std::string& path, std::string& bytes);
+
+// At most the first `limit` bytes of the file; false as for ReadAll.
+bool ReadStart(const std::string& path, size_t limit, std::string& bytes);
 
 }  // namespace SafeFile

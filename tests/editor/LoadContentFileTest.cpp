@@ -1,6 +1,7 @@
 #include "LoadContentFile.h"
 
 #include "PlumetState.h"
+#include "SpecialFiles.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -201,7 +203,10 @@ TEST_F(LoadContentFileTest, FoldersAndMissingPathsReadNothing)
     state.ArticleName = "kept";
     state.EditorText = "old text";
 
-    for (const std::string path : {"File Manager/Articles", "", "missing.txt"}) {
+    // FIFOs, sockets and devices are never opened the blocking way.
+    std::vector<std::string> paths = MakeSpecialFiles(env.Folder());
+    paths.insert(paths.end(), {"File Manager/Articles", "", "missing.txt"});
+    for (const std::string& path : paths) {
         EXPECT_EQ(LoadContentFile(state, path), LoadOutcome::NothingRead) << path;
         EXPECT_EQ(state.EditorText, "") << path;
     }

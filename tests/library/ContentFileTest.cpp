@@ -1,4 +1,5 @@
 #include "ContentFile.h"
+#include "SpecialFiles.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +73,21 @@ TEST(ContentFileReading, HeaderKeepsALoneCrAndReadsOnlyTheStart)
     const Header h = ReadHeader(path);
     EXPECT_EQ(h.articleName, "A\r");
     EXPECT_EQ(h.topic, "D");
+}
+
+TEST(ContentFileReading, OnlyTheFirst64KiBOfRegularFilesAreRead)
+{
+    TestEnvironment env;
+    for (const std::string& path : MakeSpecialFiles(env.Folder())) {
+        EXPECT_EQ(ReadHeader(path).articleName, "") << path;
+        EXPECT_EQ(ReadForDialog(path).articleName, "") << path;
+    }
+    const std::string path = env.Folder() + "/long.txt";
+    WriteBytes(path, std::string(100 * 1024, 'a') + "\r\nAuthor\r\n");
+    const Header h = ReadHeader(path);
+    EXPECT_EQ(h.articleName, std::string(kHeaderReadLimit, 'a'));
+    EXPECT_EQ(h.authorName, "");
+    EXPECT_EQ(ReadForDialog(path).articleName, std::string(kHeaderReadLimit, 'a'));
 }
 
 TEST(ContentFileReading, DialogReadsGroupsOfFourUpToTheSeparator)

@@ -1,4 +1,5 @@
 #include "SafeFile.h"
+#include "SpecialFiles.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -58,4 +59,21 @@ TEST(SafeFile, ReadAllRefusesFoldersAndMissingFiles)
     WriteBytes(env.Folder() + "/f", std::string("a\0b", 3));
     ASSERT_TRUE(SafeFile::ReadAll(env.Folder() + "/f", bytes));
     EXPECT_EQ(bytes, std::string("a\0b", 3));
+}
+
+TEST(SafeFile, ReadsOnlyRegularFilesAndNeverBlocks)
+{
+    TestEnvironment env;
+    for (const std::string& path : MakeSpecialFiles(env.Folder())) {
+        std::string bytes = "untouched";
+        EXPECT_FALSE(SafeFile::ReadAll(path, bytes)) << path;
+        EXPECT_FALSE(SafeFile::ReadStart(path, 16, bytes)) << path;
+        EXPECT_EQ(bytes, "untouched");
+    }
+    std::string bytes;
+    WriteBytes(env.Folder() + "/f", "abcdef");
+    ASSERT_TRUE(SafeFile::ReadStart(env.Folder() + "/f", 4, bytes));
+    EXPECT_EQ(bytes, "abcd");
+    ASSERT_TRUE(SafeFile::ReadStart(env.Folder() + "/f", 100, bytes));
+    EXPECT_EQ(bytes, "abcdef");
 }

@@ -3,7 +3,7 @@
 #include "Paths.h"
 #include "SafeFile.h"
 
-#include <fstream>
+#include <sstream>
 
 namespace ContentFile {
 
@@ -17,6 +17,15 @@ bool ReadStoredLine(std::istream& in, std::string& line)
     if (!in.eof() && !line.empty() && line.back() == '\r')
         line.pop_back();
     return true;
+}
+
+// The start of a regular file, where the header lines are; anything else
+// (missing, a FIFO, a device) reads as no lines at all.
+std::string ReadHeaderBytes(const std::string& path)
+{
+    std::string bytes;
+    SafeFile::ReadStart(path, kHeaderReadLimit, bytes);
+    return bytes;
 }
 
 }  // namespace
@@ -78,7 +87,7 @@ bool Write(const std::string& folder, const std::string& fileName, const Header&
 Header ReadHeader(const std::string& path)
 {
     Header header;
-    std::ifstream in(path, std::ios::binary);
+    std::istringstream in(ReadHeaderBytes(path));
     std::string* const fields[] = {&header.articleName, &header.authorName,
                                    &header.datePublished, &header.topic};
     for (std::string* field : fields)
@@ -90,7 +99,7 @@ Header ReadHeader(const std::string& path)
 Header ReadForDialog(const std::string& path)
 {
     Header header;
-    std::ifstream in(path, std::ios::binary);
+    std::istringstream in(ReadHeaderBytes(path));
     std::string first;
     while (ReadStoredLine(in, first) && first != kSeparator) {
         std::string second, third, fourth;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,8 @@ namespace ContentFile {
 
 inline constexpr const char* kSeparator = "~*^";
 inline constexpr const char* kNotYetPublished = "Not Yet Published";
+// The header readers look at no more of a file than this.
+inline constexpr size_t kHeaderReadLimit = 64 * 1024;
 
 struct Header {
     std::string articleName;
@@ -34,7 +37,8 @@ std::string Compose(const Header& header, const std::string& body);
 bool Write(const std::string& folder, const std::string& fileName, const Header& header,
            const std::string& body);
 
-// The first four lines (missing ones empty), reading only the start of the file.
+// The first four lines (missing ones empty), reading only the start of the
+// file. Only regular files are read; anything else gives empty lines.
 Header ReadHeader(const std::string& path);
 
 // The dialog's prefill: lines in groups of four from the start until the end
