@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_TIME  ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup build test demo bench fuzz clean
+.PHONY: all setup build test demo demo-setup bench fuzz clean
 
 all: build
 
@@ -24,6 +24,9 @@ test: setup
 
 demo: build
 	bash scripts/demo $(BUILD)
+
+demo-setup: build
+	bash scripts/demo $(BUILD) plumetsetup
 
 bench: setup
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DPLUMET_TESTS=OFF -DPLUMET_BENCH=ON

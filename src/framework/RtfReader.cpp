@@ -3,6 +3,7 @@
 #include "RtfTokenizer.h"
 
 #include <QFont>
+#include <QTextDocument>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 
@@ -19,6 +20,7 @@ enum class Word {
     Foreground, Background,
     AlignLeft, AlignCentre, AlignRight, AlignJustify,
     LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAfter,
+    TabStop, RightTab, CentreTab, DecimalTab, DefaultTabWidth,
     Unicode, UnicodeSkip,
 };
 
@@ -47,6 +49,8 @@ const std::unordered_map<std::string_view, WordInfo>& Words()
         {"li", {Word::LeftIndent}}, {"lin", {Word::LeftIndent}},
         {"ri", {Word::RightIndent}}, {"rin", {Word::RightIndent}},
         {"fi", {Word::FirstIndent}}, {"sb", {Word::SpaceBefore}}, {"sa", {Word::SpaceAfter}},
+        {"tx", {Word::TabStop}}, {"tqr", {Word::RightTab}}, {"tqc", {Word::CentreTab}},
+        {"tqdec", {Word::DecimalTab}}, {"deftab", {Word::DefaultTabWidth}},
         {"u", {Word::Unicode}}, {"uc", {Word::UnicodeSkip}},
         {"bullet", {Word::Character, u'\u2022'}}, {"emdash", {Word::Character, u'\u2014'}},
         {"endash", {Word::Character, u'\u2013'}}, {"lquote", {Word::Character, u'\u2018'}},
@@ -82,12 +86,19 @@ const std::unordered_map<std::string_view, WordInfo>& Words()
 }
 
 // RTF measures in twips; the document lays out in pixels at 96 per inch.
-qreal TwipsToPixels(int twips)
+qreal TwipsToPixels(qreal twips)
 {
     return twips / 15.0;
 }
 
 constexpr int kDefaultHalfPoints = 24;
+constexpr int kDefaultTabTwips = 720;
+
+// Lengths beyond 22 inches, the most a word processor offers, are cut to it.
+int Twips(int value)
+{
+    return std::clamp(value, -31680, 31680);
+}
 }  // namespace
 
 CRtfReader::CRtfReader(QTextCursor& cursor) : m_cursor(cursor) {}
@@ -129,6 +140,7 @@ void CRtfReader::ReadPlainText(std::string_view input)
 void CRtfReader::ReadRtf(std::string_view input)
 {
     m_groups.assign(1, GroupState{});
+    SetDefaultTabWidth(kDefaultTabTwips);
     CRtfTokenizer tokenizer(input);
     for (RtfToken token = tokenizer.Next(); token.kind != RtfToken::Kind::End; token = tokenizer.Next()) {
         if (token.kind == RtfToken::Kind::GroupStart) {
@@ -314,11 +326,23 @@ void CRtfReader::HandleWord(const RtfToken& token)
     case Word::AlignCentre: para.alignment = Qt::AlignHCenter; break;
     case Word::AlignRight: para.alignment = Qt::AlignRight; break;
     case Word::AlignJustify: para.alignment = Qt::AlignJustify; break;
-    case Word::LeftIndent: para.leftIndent = value; break;
-    case Word::RightIndent: para.rightIndent = value; break;
-    case Word::FirstIndent: para.firstIndent = value; break;
-    case Word::SpaceBefore: para.spaceBefore = value; break;
-    case Word::SpaceAfter: para.spaceAfter = value; break;
+    case Word::LeftIndent: para.leftIndent = Twips(value); break;
+    case Word::RightIndent: para.rightIndent = Twips(value); break;
+    case Word::FirstIndent: para.firstIndent = Twips(value); break;
+    case Word::SpaceBefore: para.spaceBefore = Twips(value); break;
+    case Word::SpaceAfter: para.spaceAfter = Twips(value); break;
+    case Word::RightTab: m_nextTabType = QTextOption::RightTab; break;
+    case Word::CentreTab: m_nextTabType = QTextOption::CenterTab; break;
+    case Word::DecimalTab: m_nextTabType = QTextOption::DelimiterTab; break;
+    case Word::TabStop:
+        if (para.tabs.size() < kMaxTabStops)
+            para.tabs.emplace_back(Twips(value), m_nextTabType, m_nextTabType == QTextOption::DelimiterTab ? u'.' : QChar());
+        m_nextTabType = QTextOption::LeftTab;
+        break;
+    case Word::DefaultTabWidth:
+        if (value > 0)
+            SetDefaultTabWidth(Twips(value));
+        break;
     case Word::Unicode: {
         // Negative values stand for the upper half of the 16-bit range.
         const int code = value < 0 ? value + 65536 : value;
@@ -429,9 +453,40 @@ QTextCharFormat CRtfReader::CharFormat(const CharState& chars) const
     return format;
 }
 
+// The document's tab stops between those a paragraph sets.
+void CRtfReader::SetDefaultTabWidth(int twips)
+{
+    QTextDocument* document = m_cursor.document();
+    QTextOption option = document->defaultTextOption();
+    option.setTabStopDistance(TwipsToPixels(twips));
+    document->setDefaultTextOption(option);
+}
+
+// RTF measures tab stops from the margin, the text document from where the
+// paragraph's first line starts. A hanging indent makes a stop of its own
+// at the left indent, as word processors do.
+QList<QTextOption::Tab> CRtfReader::TabStops(const ParaState& para)
+{
+    const int lineStart = para.leftIndent + para.firstIndent;
+    std::vector<QTextOption::Tab> stops = para.tabs;
+    if (para.firstIndent < 0)
+        stops.emplace_back(para.leftIndent, QTextOption::LeftTab);
+    std::sort(stops.begin(), stops.end(), [](const auto& a, const auto& b) { return a.position < b.position; });
+    QList<QTextOption::Tab> tabs;
+    for (QTextOption::Tab stop : stops) {
+        if (stop.position <= lineStart)
+            continue;
+        stop.position = TwipsToPixels(stop.position - lineStart);
+        tabs.push_back(stop);
+    }
+    return tabs;
+}
+
 QTextBlockFormat CRtfReader::BlockFormat(const ParaState& para) const
 {
     QTextBlockFormat format;
+    if (!para.tabs.empty() || para.firstIndent < 0)
+        format.setTabPositions(TabStops(para));
     format.setAlignment(para.alignment);
     format.setLeftMargin(TwipsToPixels(std::max(para.leftIndent, 0)));
     format.setRightMargin(TwipsToPixels(std::max(para.rightIndent, 0)));

@@ -2,6 +2,7 @@
 #include <QColor>
 #include <QString>
 #include <QTextCursor>
+#include <QTextOption>
 
 #include <map>
 #include <string_view>
@@ -29,6 +30,8 @@ public:
 
     // Groups nested deeper than this share the state of the deepest kept one.
     static constexpr std::size_t kMaxGroupDepth = 256;
+    // Tab stops kept per paragraph; further ones are dropped.
+    static constexpr std::size_t kMaxTabStops = 64;
 
 private:
     enum class Destination { Text, FontTable, ColorTable, Skip };
@@ -51,6 +54,7 @@ private:
         int firstIndent = 0;
         int spaceBefore = 0;
         int spaceAfter = 0;
+        std::vector<QTextOption::Tab> tabs;  // positions in twips from the margin
     };
     struct GroupState {
         CharState chars;
@@ -83,6 +87,8 @@ private:
     const CodePageTable& CurrentTable() const;
     QTextCharFormat CharFormat(const CharState& chars) const;
     QTextBlockFormat BlockFormat(const ParaState& para) const;
+    static QList<QTextOption::Tab> TabStops(const ParaState& para);
+    void SetDefaultTabWidth(int twips);
     QColor Colour(int index) const;
     GroupState& Top() { return m_groups.back(); }
 
@@ -96,6 +102,7 @@ private:
     std::map<int, Font> m_fonts;
     int m_fontEntry = 0;
     QString m_fontName;
+    QTextOption::TabType m_nextTabType = QTextOption::LeftTab;
     std::vector<QColor> m_colours;
     int m_red = 0, m_green = 0, m_blue = 0;
     bool m_colourGiven = false;

@@ -38,6 +38,13 @@ std::string Describe(const QTextDocument& document)
         if (para.textIndent() != 0) p.push_back("fi" + Px(para.textIndent()));
         if (para.topMargin() != 0) p.push_back("sb" + Px(para.topMargin()));
         if (para.bottomMargin() != 0) p.push_back("sa" + Px(para.bottomMargin()));
+        if (!para.tabPositions().isEmpty()) {
+            std::string tabs = "tabs";
+            for (const QTextOption::Tab& tab : para.tabPositions())
+                tabs += (tabs.size() > 4 ? "," : "") + Px(tab.position)
+                        + (tab.type == QTextOption::RightTab ? "r" : tab.type == QTextOption::CenterTab ? "c" : "");
+            p.push_back(tabs);
+        }
         if (!p.empty()) {
             out += '<';
             for (std::size_t i = 0; i < p.size(); ++i)
@@ -120,7 +127,12 @@ INSTANTIATE_TEST_SUITE_P(Features, RtfReaderTest, ::testing::Values(
     Case{"TheLastMarkOpensNoLine", "{\\rtf1 a\\par\\par}", "a\n"},
     Case{"Alignment", "{\\rtf1\\qc a\\par\\qr b\\par\\qj c\\par\\ql d}", "<qc>a\n<qr>b\n<qj>c\nd"},
     Case{"IndentsAndSpacingInTwips", "{\\rtf1\\li720\\ri360\\fi-360\\sb120\\sa240 a\\par}",
-         "<li48 ri24 fi-24 sb8 sa16>a"},
+         "<li48 ri24 fi-24 sb8 sa16 tabs24>a"},
+    Case{"IndentsAreBounded", "{\\rtf1\\li99999999 a\\par}", "<li2112>a"},
+    Case{"HangingIndentStopsAtTheLeftIndent", "{\\rtf1\\li480\\fi-240 \\bullet\\tab x\\par}",
+         "<li32 fi-16 tabs16>\u2022\tx"},
+    Case{"TabStopsCountFromTheMargin", "{\\rtf1\\li720\\tx1440\\tqr\\tx2880\\tqc\\tx3600\\tx360 a\\tab b\\par\\pard c}",
+         "<li48 tabs48,144r,192c>a\tb\nc"},
     Case{"ParagraphTakesThePropertiesAtItsMark", "{\\rtf1 a\\qc\\par{\\pard\\qr b\\par}c}", "<qc>a\n<qr>b\nc"},
     Case{"ControlSymbols", "{\\rtf1 a\\\\b\\{c\\}d\\~e\\-f\\_g}", "a\\b{c}d\u00a0e\u00adf\u2011g"},
     Case{"SpecialCharacters", "{\\rtf1\\bullet\\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote}",
@@ -162,6 +174,16 @@ TEST(RtfReader, DeepNestingKeepsTheOuterGroupsState)
     const std::size_t depth = CRtfReader::kMaxGroupDepth + 10;
     std::string rtf = "{\\rtf1 " + std::string(depth, '{') + "\\b x" + std::string(depth, '}') + " y}";
     EXPECT_EQ(Read(rtf), "[b]x y");
+}
+
+TEST(RtfReader, TheDefaultTabWidthIsTheDocuments)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    CRtfReader(cursor).Read("{\\rtf1 a}");
+    EXPECT_EQ(document.defaultTextOption().tabStopDistance(), 48);
+    CRtfReader(cursor).Read("{\\rtf1\\deftab360 a}");
+    EXPECT_EQ(document.defaultTextOption().tabStopDistance(), 24);
 }
 
 std::string Fixture(const std::string& name)
