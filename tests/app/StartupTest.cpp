@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QSplitter>
+#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -147,4 +148,33 @@ TEST_F(Startup, AboutBoxShowsTheVersion)
     Frame().ExecuteCommand(CommandId::About);
     EXPECT_EQ(caption, QStringLiteral("About Plumet"));
     EXPECT_EQ(text, QStringLiteral("Plumet Assistant Version 1.0"));
+}
+
+TEST(StartupDownload, PremiumFilesArriveBeforeThePanesShowThemAndAreFetchedOnce)
+{
+    TestEnvironment env;
+    LoopbackHttpServer server([](const std::string& line) {
+        if (line == "GET /kestrin/articles.txt HTTP/1.0")
+            return LoopbackHttpServer::Answer("Tip.txt\r\n");
+        if (line == "GET /kestrin/Tip.txt HTTP/1.0")
+            return LoopbackHttpServer::Answer("A Tip\r\nAnn\r\nJan/5/2025\r\nMisc\r\n~*^\r\nbody\r\n");
+        return LoopbackHttpServer::Answer("");
+    });
+    env.PointServersAt(server.Port(), server.Port());
+    const std::string articles = env.Folder() + "/File Manager/Premium Content/Articles";
+    for (int start = 0; start < 2; ++start) {
+        ScopedMessageScript messages;
+        CPlumetApp app;
+        ASSERT_TRUE(app.InitInstance({}));
+        EXPECT_TRUE(messages.Shown().empty());
+        CLeftView& tree = app.MainFrame()->Tree();
+        QTreeWidgetItem* premium = tree.topLevelItem(0)->child(2);
+        ASSERT_EQ(premium->child(1)->text(0), QStringLiteral("Articles"));
+        tree.setCurrentItem(premium->child(1));
+        EXPECT_EQ(app.MainFrame()->List().Model().rowCount(), 1);
+    }
+    EXPECT_EQ(ReadBytes(articles + "/Tip.txt"), "A Tip\r\nAnn\r\nJan/5/2025\r\nMisc\r\n~*^\r\nbody\r\n");
+    EXPECT_EQ(server.Targets(), (std::vector<std::string>{"/kestrin/articles.txt", "/kestrin/Tip.txt",
+                                                          "/kestrin/ads.txt", "/kestrin/articles.txt",
+                                                          "/kestrin/ads.txt"}));
 }

@@ -16,6 +16,8 @@
 #include <QStatusBar>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <sys/stat.h>
 
 namespace {
@@ -31,6 +33,8 @@ struct StamperDlgTest : ::testing::Test {
 
     StamperDlgTest()
     {
+        // These servers, not the quiet loopback one the environment's user file names.
+        std::filesystem::remove(environment.ServerSettingsFile());
         environment.WriteMachineFile("Brindlewick/Plumet Assistant.ini",
                                      "[Servers]\nMakerHost=maker.test\nMakerPort=8080\n"
                                      "SupportEmail=help@maker.test\n");

@@ -12,7 +12,8 @@
 TestEnvironment::TestEnvironment()
     : oldFolder_(QDir::currentPath().toLocal8Bit()),
       oldConfigHome_(qgetenv("XDG_CONFIG_HOME")),
-      oldConfigDirs_(qgetenv("XDG_CONFIG_DIRS"))
+      oldConfigDirs_(qgetenv("XDG_CONFIG_DIRS")),
+      quietServer_([](const std::string&) { return LoopbackHttpServer::Answer(""); })
 {
     QDir(dir_.path()).mkpath("work");
     QDir(dir_.path()).mkpath("user-config");
@@ -21,6 +22,7 @@ TestEnvironment::TestEnvironment()
     qputenv("XDG_CONFIG_DIRS", QByteArray::fromStdString(MachineConfig()));
     if (::chdir(Folder().c_str()) != 0)
         throw std::runtime_error("cannot enter the test folder");
+    PointServersAt(quietServer_.Port(), quietServer_.Port());
 }
 
 TestEnvironment::~TestEnvironment()
@@ -39,6 +41,18 @@ void TestEnvironment::WriteMachineFile(const std::string& relative, const std::s
     const QString path = QString::fromStdString(MachineConfig() + "/" + relative);
     QDir().mkpath(QFileInfo(path).path());
     WriteBytes(path.toStdString(), text);
+}
+
+std::string TestEnvironment::ServerSettingsFile() const
+{
+    return UserConfig() + "/Brindlewick/Plumet Assistant.ini";
+}
+
+void TestEnvironment::PointServersAt(int contentPort, int makerPort) const
+{
+    QDir().mkpath(QString::fromStdString(UserConfig() + "/Brindlewick"));
+    WriteBytes(ServerSettingsFile(), "[Servers]\nContentHost=127.0.0.1\nContentPort=" + std::to_string(contentPort)
+                                         + "\nMakerHost=127.0.0.1\nMakerPort=" + std::to_string(makerPort) + "\n");
 }
 
 std::string ReadBytes(const std::string& path)

@@ -1,4 +1,6 @@
 #pragma once
+#include "LoopbackHttpServer.h"
+
 #include <QByteArray>
 #include <QTemporaryDir>
 
@@ -6,7 +8,10 @@
 
 // A private temporary folder that is the current folder and holds the
 // settings folders ($XDG_CONFIG_HOME, $XDG_CONFIG_DIRS) for the life of the
-// object; everything is put back afterwards.
+// object; everything is put back afterwards. The user's settings point the
+// content and maker's servers at a server on loopback that answers every
+// request with an empty text page, so a program started here never reaches
+// beyond this machine and never waits on the network.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -18,12 +23,16 @@ public:
 
     // Writes a settings file below the machine folder ("org/app.ini").
     void WriteMachineFile(const std::string& relative, const std::string& text) const;
+    // Points the servers' settings at these loopback ports instead.
+    void PointServersAt(int contentPort, int makerPort) const;
+    std::string ServerSettingsFile() const;
 
 private:
     QTemporaryDir dir_;
     QByteArray oldFolder_;
     QByteArray oldConfigHome_;
     QByteArray oldConfigDirs_;
+    LoopbackHttpServer quietServer_;
 };
 
 // The whole file, "" when missing.

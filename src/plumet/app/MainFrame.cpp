@@ -11,6 +11,7 @@
 #include "Paths.h"
 #include "PlumetState.h"
 #include "PlumetView.h"
+#include "PremiumDownload.h"
 #include "RecentFileList.h"
 
 #include <QAction>
@@ -79,6 +80,7 @@ void CMainFrame::OnCreate()
 {
     CentreOnScreen();
     CreateLibraryFolders(state_);
+    DownloadPremiumContent(state_.LibraryRoot, this);
 }
 
 void CMainFrame::CentreOnScreen()

@@ -16,7 +16,7 @@ public:
     CMainFrame(PlumetState& state, CDocument& document, const CRecentFileList& recentFiles);
 
     // The window's creation steps after its panes exist: centre it, fix the
-    // program's folders and make the library folders.
+    // program's folders, make the library folders and fetch the premium content.
     void OnCreate();
 
     CLeftView& Tree() const { return *tree_; }

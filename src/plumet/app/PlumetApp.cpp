@@ -4,6 +4,7 @@
 #include "CommandIds.h"
 #include "DialogFace.h"
 #include "MainFrame.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "ModalRun.h"
 #include "PanePrinting.h"
@@ -28,7 +29,10 @@ CPlumetApp::CPlumetApp() : recentFiles_("Plumet", CommandId::RecentFileCount)
                   [this, i] { return i < int(recentFiles_.Files().size()); });
 }
 
-CPlumetApp::~CPlumetApp() = default;
+CPlumetApp::~CPlumetApp()
+{
+    SetApplicationMainWindow(nullptr);
+}
 
 bool CPlumetApp::InitInstance(const QStringList& arguments)
 {
@@ -38,6 +42,7 @@ bool CPlumetApp::InitInstance(const QStringList& arguments)
     frame_ = std::make_unique<CMainFrame>(state_, document_, recentFiles_);
     frame_->SetApplication(this);
     frame_->OnCreate();
+    SetApplicationMainWindow(frame_.get());
 
     if (arguments.isEmpty()) {
         document_.SetTitle("Untitled");
