@@ -4,10 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <memory>
 #include <random>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -160,6 +171,127 @@ TEST_F(ContentServerTest, LogsEveryClaimWithItsQuery)
     for (const std::string& claim : claims)
         expected += claim + "\n";
     EXPECT_EQ(ReadWholeFile(LogPath()), expected);
+}
+
+// A site root beside a folder it must not give away.
+class HostileContentServerTest : public ::testing::Test
+{
+protected:
+    HostileContentServerTest()
+    {
+        mkdir(m_folder.PathOf("root").c_str(), 0700);
+        mkdir(m_folder.PathOf("outside").c_str(), 0700);
+        WriteWholeFile(m_folder.PathOf("root/ok.txt"), "ok\r\n");
+        WriteWholeFile(m_folder.PathOf("outside/secret.txt"), "secret\r\n");
+        symlink("ok.txt", m_folder.PathOf("root/inside.txt").c_str());
+        symlink("/etc/passwd", m_folder.PathOf("root/passwd.txt").c_str());
+        symlink(m_folder.PathOf("outside").c_str(), m_folder.PathOf("root/out").c_str());
+        mkfifo(m_folder.PathOf("root/pipe.txt").c_str(), 0600);
+        m_server = std::make_unique<ServerProcess>(
+            std::vector<std::string>{CONTENT_SERVER_PATH, "--port", "0", "--root", m_folder.PathOf("root"), "--log",
+                                     m_folder.PathOf("claims.log"), "--request-deadline", "3"},
+            "127.0.0.1:");
+    }
+
+    int Port() const { return m_server->Port(); }
+
+    TempFolder m_folder;
+    std::unique_ptr<ServerProcess> m_server;
+};
+
+TEST_F(HostileContentServerTest, ServesOnlyRegularFilesInsideTheRoot)
+{
+    ASSERT_GT(Port(), 0);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"/ok.txt", "HTTP/1.1 200 OK"},
+        {"/inside.txt", "HTTP/1.1 200 OK"},
+        {"/passwd.txt", "HTTP/1.1 404 Not Found"},
+        {"/out/secret.txt", "HTTP/1.1 404 Not Found"},
+        {"/pipe.txt", "HTTP/1.1 404 Not Found"},
+    };
+    for (const auto& [path, status] : cases) {
+        CHttpClient client;
+        EXPECT_EQ(FetchLines(Port(), "127.0.0.1" + path, client), 0) << path;
+        EXPECT_STREQ(client.GetHeader(0), status.c_str()) << path;
+    }
+}
+
+// Clients that send a request a byte at a time and never finish it.
+class Drippers
+{
+public:
+    Drippers(int port, int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            const int fd = socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_port = htons(static_cast<uint16_t>(port));
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+                m_sockets.push_back(fd);
+            else
+                close(fd);
+            // Paced, so the server's short accept queue never overflows.
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        m_thread = std::thread([this] {
+            const std::string start = "GET /ok.txt HTTP/1.0\r\nX-Slow: ";
+            for (size_t i = 0; !m_stop; ++i) {
+                const char byte = i < start.size() ? start[i] : 'a';
+                for (int fd : m_sockets)
+                    send(fd, &byte, 1, MSG_NOSIGNAL);
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            }
+        });
+    }
+    ~Drippers()
+    {
+        m_stop = true;
+        m_thread.join();
+        for (int fd : m_sockets)
+            close(fd);
+    }
+    int Connected() const { return static_cast<int>(m_sockets.size()); }
+    // Connections the server has closed or cut.
+    int Cut() const
+    {
+        int cut = 0;
+        char byte = 0;
+        for (int fd : m_sockets)
+            cut += recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0 || errno == ECONNRESET;
+        return cut;
+    }
+
+private:
+    std::vector<int> m_sockets;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+TEST_F(HostileContentServerTest, SlowClientsShutNobodyOutAndAreCutAtTheDeadline)
+{
+    ASSERT_GT(Port(), 0);
+    Drippers drippers(Port(), 64);
+    ASSERT_EQ(drippers.Connected(), 64);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    CHttpClient client;
+    EXPECT_EQ(FetchLines(Port(), "127.0.0.1/ok.txt", client), 0);
+    EXPECT_EQ(BodyLines(client), (std::vector<std::string>{"ok\r\n"}));
+    EXPECT_EQ(drippers.Cut(), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(3500));
+    EXPECT_EQ(drippers.Cut(), 64);
+}
+
+TEST_F(HostileContentServerTest, StopsWithinTwoSecondsOfSigtermWhateverClientsDo)
+{
+    ASSERT_GT(Port(), 0);
+    Drippers drippers(Port(), 64);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto start = std::chrono::steady_clock::now();
+    const int status = m_server->Stop();
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST(ContentServerCommandLine, HelpAndBadArguments)

@@ -4,9 +4,12 @@
 
 #include <httplib.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 // Route patterns are regular expressions: the dots are literal.
@@ -14,16 +17,39 @@ const char* const kClaimScripts[] = {R"(/cgi-bin/redeem\.cgi)", R"(/cgi-quillfen
 const char* const kThanks = "<html><body><p>Thank you. Your request has been received.</p></body></html>\r\n";
 const char* const kNotFound = "<html><body><p>The page you asked for is not here.</p></body></html>\r\n";
 
-bool ReadFile(const std::filesystem::path& path, std::string& content)
+// Whether `path` is `root` or lies below it; both are canonical.
+bool IsInside(const std::filesystem::path& path, const std::filesystem::path& root)
+{
+    return std::mismatch(root.begin(), root.end(), path.begin(), path.end()).first == root.end();
+}
+
+// A regular file whose real path lies inside the root; links that lead out
+// of it, folders, FIFOs and devices are not served.
+bool ReadFile(const std::filesystem::path& root, const std::string& resourcePath, std::string& content)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    const std::filesystem::path real = std::filesystem::canonical(root / resourcePath.substr(1), error);
+    if (error || !IsInside(real, root))
         return false;
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    content = bytes.str();
-    return static_cast<bool>(in);
+    const int fd = open(real.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    std::string bytes;
+    char chunk[64 * 1024];
+    while (ok) {
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        bytes.append(chunk, static_cast<size_t>(got));
+    }
+    close(fd);
+    if (ok)
+        content = std::move(bytes);
+    return ok;
 }
 }
 
@@ -52,9 +78,11 @@ void InstallContentRoutes(httplib::Server& server, const std::string& root, Clai
         });
     }
 
-    server.Get(".*", [root](const httplib::Request& request, httplib::Response& response) {
+    std::error_code error;
+    const std::filesystem::path realRoot = std::filesystem::canonical(root, error);
+    server.Get(".*", [realRoot](const httplib::Request& request, httplib::Response& response) {
         std::string content;
-        if (!IsSafeResourcePath(request.path) || !ReadFile(root + request.path, content)) {
+        if (!IsSafeResourcePath(request.path) || realRoot.empty() || !ReadFile(realRoot, request.path, content)) {
             response.status = 404;
             response.set_content(kNotFound, "text/html");
             return;

@@ -5,14 +5,15 @@
 
 namespace {
 constexpr int kHighestPort = 65535;
+constexpr int kLongestDeadlineSeconds = 86400;
 
-bool ParsePort(const char* text, int& port)
+bool ParseNumber(const char* text, long lowest, long highest, int& number)
 {
     char* end = nullptr;
     const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 0 || value > kHighestPort)
+    if (end == text || *end != '\0' || value < lowest || value > highest)
         return false;
-    port = static_cast<int>(value);
+    number = static_cast<int>(value);
     return true;
 }
 }
@@ -25,6 +26,8 @@ const char* UsageText()
            "  --port N    port to listen on; 0 picks a free one\n"
            "  --root DIR  folder served as the site's root\n"
            "  --log FILE  file that records the claim requests\n"
+           "  --request-deadline SECONDS\n"
+           "              cut a connection still open after this long (default 30)\n"
            "  --help      show this text\n"
            "The first line printed is \"listening on 127.0.0.1:PORT\". SIGTERM stops the server.\n";
 }
@@ -38,7 +41,7 @@ bool ParseServerOptions(int argc, const char* const* argv, ServerOptions& option
             return true;
         }
         const bool known = std::strcmp(name, "--port") == 0 || std::strcmp(name, "--root") == 0
-                           || std::strcmp(name, "--log") == 0;
+                           || std::strcmp(name, "--log") == 0 || std::strcmp(name, "--request-deadline") == 0;
         if (!known) {
             error = std::string("unknown option ") + name;
             return false;
@@ -48,8 +51,13 @@ bool ParseServerOptions(int argc, const char* const* argv, ServerOptions& option
             return false;
         }
         const char* value = argv[++i];
-        if (std::strcmp(name, "--port") == 0 && !ParsePort(value, options.port)) {
+        if (std::strcmp(name, "--port") == 0 && !ParseNumber(value, 0, kHighestPort, options.port)) {
             error = std::string("not a port: ") + value;
+            return false;
+        }
+        if (std::strcmp(name, "--request-deadline") == 0
+            && !ParseNumber(value, 1, kLongestDeadlineSeconds, options.requestDeadlineSeconds)) {
+            error = std::string("not a number of seconds: ") + value;
             return false;
         }
         if (std::strcmp(name, "--root") == 0)

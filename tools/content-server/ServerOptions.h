@@ -2,12 +2,15 @@
 
 #include <string>
 
-// The command line: content-server --port N --root DIR --log FILE, or --help.
+// The command line: content-server --port N --root DIR --log FILE
+// [--request-deadline SECONDS], or --help.
 struct ServerOptions
 {
     int port = -1;
     std::string root;
     std::string log;
+    // A connection still open after this long is cut.
+    int requestDeadlineSeconds = 30;
     bool help = false;
 };
 

@@ -1,6 +1,7 @@
 // content-server: serves a content folder over HTTP on 127.0.0.1 and records
 // claim requests. See --help.
 #include "ClaimLog.h"
+#include "ConnectionReaper.h"
 #include "ContentRoutes.h"
 #include "ServerOptions.h"
 
@@ -9,14 +10,21 @@
 #include <pthread.h>
 #include <signal.h>
 
-#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
 #include <thread>
 
 namespace {
 constexpr const char* kLoopback = "127.0.0.1";
+// Enough workers that ordinary requests are answered while dozens of slow
+// clients hold one each, until their deadline cuts them.
+constexpr size_t kWorkers = 160;
+// After a stop signal the server is gone within this, whatever the clients do.
+constexpr auto kStopGrace = std::chrono::milliseconds(1500);
 
 // Stop signals are taken by one thread with sigwait, so stopping the server
 // happens outside a signal handler.
@@ -60,6 +68,8 @@ int main(int argc, char** argv)
     httplib::Server server;
     // One request per connection: our clients read a body up to the close.
     server.set_keep_alive_max_count(1);
+    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
+    ConnectionReaper reaper(std::chrono::seconds(options.requestDeadlineSeconds));
     InstallContentRoutes(server, options.root, log);
     const int port = options.port == 0 ? server.bind_to_any_port(kLoopback)
                                        : (server.bind_to_port(kLoopback, options.port) ? options.port : -1);
@@ -70,18 +80,35 @@ int main(int argc, char** argv)
     std::printf("listening on %s:%d\n", kLoopback, port);
     std::fflush(stdout);
 
-    std::atomic<bool> listenReturned{false};
+    std::mutex stopMutex;
+    std::condition_variable stopped;
+    bool listenReturned = false;
     std::thread stopper([&] {
         int received = 0;
         sigwait(&stopSignals, &received);
         // A signal that comes before the loop runs must still stop it.
-        while (!listenReturned && !server.is_running())
+        while (!server.is_running()) {
+            std::lock_guard<std::mutex> lock(stopMutex);
+            if (listenReturned)
+                return;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
         server.stop();
+        reaper.CutAll();
+        std::unique_lock<std::mutex> lock(stopMutex);
+        if (!stopped.wait_for(lock, kStopGrace, [&] { return listenReturned; })) {
+            // A worker still stuck in a connection: the claim log is flushed
+            // after every record, so nothing is lost by leaving now.
+            std::_Exit(0);
+        }
     });
 
     const bool served = server.listen_after_bind();
-    listenReturned = true;
+    {
+        std::lock_guard<std::mutex> lock(stopMutex);
+        listenReturned = true;
+    }
+    stopped.notify_all();
     pthread_kill(stopper.native_handle(), SIGTERM);
     stopper.join();
     return served ? 0 : 1;
