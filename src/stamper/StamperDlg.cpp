@@ -8,6 +8,7 @@
 #include "ServerSettings.h"
 #include "ShellOpen.h"
 #include "StampRecord.h"
+#include "UploadDlg.h"
 #include "WindowMenu.h"
 
 #include "ui_StamperDlg.h"
@@ -136,6 +137,8 @@ void CStamperDlg::OnUploadStampedFile()
     if (searching_)
         return;
     state_.SelectedFilePath = FilenameText();
+    CUploadDlg upload(state_, this);
+    RunModal(upload);
 }
 
 void CStamperDlg::OnReferralLink() { ShellOpenUrl(ReferralPageAddress(ServerSettings::Load())); }

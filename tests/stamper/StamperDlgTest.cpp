@@ -122,11 +122,19 @@ TEST_F(StamperDlgTest, BrowseTakesTheChosenFileAndCancelPutsBackThePathLastTaken
     EXPECT_EQ(script.Runs(), 2);
 }
 
-TEST_F(StamperDlgTest, UploadTakesTheFilenameBoxAsItIs)
+TEST_F(StamperDlgTest, UploadTakesTheFilenameBoxAsItIsAndOpensTheUploadGateway)
 {
     Filename().setText("/somewhere/unstamped.exe");
+    std::string pathWhenOpened;
+    QString opened;
+    ScopedModalScript script({[&](QDialog& d) {
+        pathWhenOpened = state.SelectedFilePath;
+        opened = d.windowTitle();
+        return int(QDialog::Rejected);
+    }});
     Button("uploadButton").click();
-    EXPECT_EQ(state.SelectedFilePath, "/somewhere/unstamped.exe");
+    EXPECT_EQ(opened, "Upload Gateway");
+    EXPECT_EQ(pathWhenOpened, "/somewhere/unstamped.exe");
 }
 
 TEST_F(StamperDlgTest, TheReferralLinkCarriesTheSponsorValueWhenOneIsReadWhole)

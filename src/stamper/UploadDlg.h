@@ -1,0 +1,49 @@
+#pragma once
+#include "FtpClient.h"
+#include "StamperState.h"
+
+#include <QDialog>
+#include <QIcon>
+
+#include <array>
+#include <memory>
+
+class QTreeWidgetItem;
+namespace Ui { class UploadDlg; }
+
+// "Upload Gateway": logs in to the user's FTP server, shows its folders in a
+// tree and stores the selected file as "pla1_0.exe" in the server's current
+// folder. The client lives exactly as long as the dialog, which logs out as
+// it goes; nothing typed here is kept.
+class CUploadDlg : public QDialog {
+public:
+    // Item data: the image an item shows, its name as the server sent it, and
+    // whether it is the way up (told apart from a folder of that name).
+    static constexpr int ImageRole = Qt::UserRole;
+    static constexpr int ServerNameRole = Qt::UserRole + 1;
+    static constexpr int ParentDirectoryRole = Qt::UserRole + 2;
+
+    explicit CUploadDlg(const StamperState& state, QWidget* parent = nullptr);
+    ~CUploadDlg() override;
+
+    void OnConnect();
+    void OnDisconnect();
+    void OnUpload();
+    void OnExit();
+    // Enters the tree's current item and lists it below that item.
+    void OnTreeDoubleClick();
+
+private:
+    // The bar moves in steps of 10 and starts over past its end.
+    void StepProgress(int steps);
+    // The last listing below `parent` (the root when null), after "Parent Directory".
+    void AddListing(QTreeWidgetItem* parent);
+    void AddItem(QTreeWidgetItem* parent, const QString& text, const QByteArray& serverName, int image);
+    void EmptyTreeAndBoxes();
+    void Message(const char* text);
+
+    const StamperState& state_;
+    std::unique_ptr<Ui::UploadDlg> ui_;
+    std::array<QIcon, 3> images_;
+    CFtpClient ftp_;
+};
