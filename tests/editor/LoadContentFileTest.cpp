@@ -80,6 +80,7 @@ TEST_F(LoadContentFileTest, SecondLoadWritesTheSameBytes)
 TEST_F(LoadContentFileTest, LfOnlyBodyComesBackWithEditorBreaksAndNoSettings)
 {
     // No machine settings at all: nothing substituted, nothing created.
+    QDir(QString::fromStdString(env.MachineConfig() + "/Brindlewick")).removeRecursively();
     const std::string path = Put("a.txt", "A\nB\nC\nD\n~*^\nline sponsorID\nnext\n");
 
     EXPECT_EQ(LoadContentFile(state, path), LoadOutcome::Loaded);

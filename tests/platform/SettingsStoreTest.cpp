@@ -57,7 +57,7 @@ TEST(RecentFileList, KeepsFourEntriesMostRecentFirstAcrossRuns)
 TEST(ServerSettings, UserFileBeatsMachineFileBeatsDefaults)
 {
     TestEnvironment env;
-    std::filesystem::remove(env.ServerSettingsFile());
+    std::filesystem::remove(env.MachineConfig() + "/Brindlewick/Plumet Assistant.ini");
     ServerSettings defaults = ServerSettings::Load();
     EXPECT_EQ(defaults.contentPort, 80);
     EXPECT_NE(defaults.contentHost.find(".example"), std::string::npos);

@@ -16,8 +16,6 @@
 #include <QStatusBar>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include <sys/stat.h>
 
 namespace {
@@ -33,8 +31,6 @@ struct StamperDlgTest : ::testing::Test {
 
     StamperDlgTest()
     {
-        // These servers, not the quiet loopback one the environment's user file names.
-        std::filesystem::remove(environment.ServerSettingsFile());
         environment.WriteMachineFile("Brindlewick/Plumet Assistant.ini",
                                      "[Servers]\nMakerHost=maker.test\nMakerPort=8080\n"
                                      "SupportEmail=help@maker.test\n");

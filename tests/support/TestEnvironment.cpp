@@ -9,6 +9,14 @@
 
 #include <unistd.h>
 
+namespace {
+std::string ServersGroup(int contentPort, int makerPort)
+{
+    return "[Servers]\nContentHost=127.0.0.1\nContentPort=" + std::to_string(contentPort)
+           + "\nMakerHost=127.0.0.1\nMakerPort=" + std::to_string(makerPort) + "\n";
+}
+}  // namespace
+
 TestEnvironment::TestEnvironment()
     : oldFolder_(QDir::currentPath().toLocal8Bit()),
       oldConfigHome_(qgetenv("XDG_CONFIG_HOME")),
@@ -22,7 +30,7 @@ TestEnvironment::TestEnvironment()
     qputenv("XDG_CONFIG_DIRS", QByteArray::fromStdString(MachineConfig()));
     if (::chdir(Folder().c_str()) != 0)
         throw std::runtime_error("cannot enter the test folder");
-    PointServersAt(quietServer_.Port(), quietServer_.Port());
+    WriteMachineFile("Brindlewick/Plumet Assistant.ini", ServersGroup(quietServer_.Port(), quietServer_.Port()));
 }
 
 TestEnvironment::~TestEnvironment()
@@ -51,8 +59,7 @@ std::string TestEnvironment::ServerSettingsFile() const
 void TestEnvironment::PointServersAt(int contentPort, int makerPort) const
 {
     QDir().mkpath(QString::fromStdString(UserConfig() + "/Brindlewick"));
-    WriteBytes(ServerSettingsFile(), "[Servers]\nContentHost=127.0.0.1\nContentPort=" + std::to_string(contentPort)
-                                         + "\nMakerHost=127.0.0.1\nMakerPort=" + std::to_string(makerPort) + "\n");
+    WriteBytes(ServerSettingsFile(), ServersGroup(contentPort, makerPort));
 }
 
 std::string ReadBytes(const std::string& path)

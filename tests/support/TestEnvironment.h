@@ -8,10 +8,11 @@
 
 // A private temporary folder that is the current folder and holds the
 // settings folders ($XDG_CONFIG_HOME, $XDG_CONFIG_DIRS) for the life of the
-// object; everything is put back afterwards. The user's settings point the
+// object; everything is put back afterwards. The machine's settings point the
 // content and maker's servers at a server on loopback that answers every
 // request with an empty text page, so a program started here never reaches
-// beyond this machine and never waits on the network.
+// beyond this machine and never waits on the network (a test that writes the
+// machine's "Brindlewick/Plumet Assistant.ini" itself replaces that).
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -23,9 +24,10 @@ public:
 
     // Writes a settings file below the machine folder ("org/app.ini").
     void WriteMachineFile(const std::string& relative, const std::string& text) const;
-    // Points the servers' settings at these loopback ports instead.
+    // Points the servers at these loopback ports instead, in the user's
+    // settings, which come before the machine's.
     void PointServersAt(int contentPort, int makerPort) const;
-    std::string ServerSettingsFile() const;
+    std::string ServerSettingsFile() const;  // the user's file PointServersAt writes
 
 private:
     QTemporaryDir dir_;
