@@ -256,6 +256,7 @@ void CRtfReader::HandleTableText(std::string_view bytes)
                 m_fontName += QChar(table[static_cast<unsigned char>(byte)]);
             continue;
         }
+        m_charFormats.clear();  // formats made so far may name an entry now replaced
         if (Top().destination == Destination::FontTable) {
             m_fonts[m_fontEntry].name = m_fontName.trimmed();
             m_fontName.clear();
@@ -278,12 +279,12 @@ void CRtfReader::HandleWord(const RtfToken& token)
     CharState& chars = group.chars;
     ParaState& para = group.para;
     switch (found->second.word) {
-    case Word::Ansi: m_codePage = 1252; break;
-    case Word::AnsiCodePage: m_codePage = value; break;
-    case Word::Mac: m_codePage = 10000; break;
-    case Word::Pc: m_codePage = 437; break;
-    case Word::Pca: m_codePage = 850; break;
-    case Word::DefaultFont: m_defaultFont = value; break;
+    case Word::Ansi: m_codePage = 1252; m_table = nullptr; break;
+    case Word::AnsiCodePage: m_codePage = value; m_table = nullptr; break;
+    case Word::Mac: m_codePage = 10000; m_table = nullptr; break;
+    case Word::Pc: m_codePage = 437; m_table = nullptr; break;
+    case Word::Pca: m_codePage = 850; m_table = nullptr; break;
+    case Word::DefaultFont: m_defaultFont = value; m_table = nullptr; break;
     case Word::FontTable: group.destination = Destination::FontTable; break;
     case Word::ColourTable: group.destination = Destination::ColorTable; break;
     case Word::SkippedDestination: group.destination = Destination::Skip; break;
@@ -298,10 +299,12 @@ void CRtfReader::HandleWord(const RtfToken& token)
     case Word::FontCharset:
         if (group.destination == Destination::FontTable)
             m_fonts[m_fontEntry].codePage = CodePageForCharset(value);
+        m_table = nullptr;
         break;
     case Word::FontCodePage:
         if (group.destination == Destination::FontTable)
             m_fonts[m_fontEntry].codePage = value;
+        m_table = nullptr;
         break;
     case Word::Red: m_red = std::clamp(value, 0, 255); m_colourGiven = true; break;
     case Word::Green: m_green = std::clamp(value, 0, 255); m_colourGiven = true; break;
@@ -354,12 +357,16 @@ void CRtfReader::HandleWord(const RtfToken& token)
     }
 }
 
-const CodePageTable& CRtfReader::CurrentTable() const
+const CodePageTable& CRtfReader::CurrentTable()
 {
-    const int font = m_groups.back().chars.font < 0 ? m_defaultFont : m_groups.back().chars.font;
-    const auto found = m_fonts.find(font);
-    const int codePage = found != m_fonts.end() && found->second.codePage != 0 ? found->second.codePage : m_codePage;
-    return SingleByteTable(codePage);
+    const int font = Top().chars.font < 0 ? m_defaultFont : Top().chars.font;
+    if (!m_table || font != m_tableFont) {
+        const auto found = m_fonts.find(font);
+        const bool own = found != m_fonts.end() && found->second.codePage != 0;
+        m_table = &SingleByteTable(own ? found->second.codePage : m_codePage);
+        m_tableFont = font;
+    }
+    return *m_table;
 }
 
 void CRtfReader::AppendBytes(std::string_view bytes)
@@ -386,10 +393,8 @@ bool CRtfReader::BeginText()
 {
     if (Top().destination != Destination::Text)
         return false;
-    if (m_breakPending) {
-        m_cursor.insertBlock();
-        m_breakPending = false;
-    }
+    if (m_breakPending)
+        BreakParagraph();
     if (!m_text.isEmpty() && !(m_textChars == Top().chars))
         FlushText();
     if (m_text.isEmpty())
@@ -404,11 +409,30 @@ void CRtfReader::EndParagraph()
         return;
     FlushText();
     if (m_breakPending)
-        m_cursor.insertBlock();
-    // The paragraph's properties are those in force at its mark.
-    m_cursor.setBlockFormat(BlockFormat(Top().para));
+        BreakParagraph();
+    SetBlockFormat();
     m_breakPending = true;
     m_paragraphStarted = false;
+}
+
+// A new paragraph starts with the properties in force now; its mark rarely
+// finds them changed.
+void CRtfReader::BreakParagraph()
+{
+    const QTextBlockFormat& format = BlockFormat(Top().para);
+    m_cursor.insertBlock(format);
+    m_blockFormat = format;
+    m_breakPending = false;
+}
+
+// The paragraph's properties are those in force at its mark.
+void CRtfReader::SetBlockFormat()
+{
+    const QTextBlockFormat& format = BlockFormat(Top().para);
+    if (m_blockFormat && *m_blockFormat == format)
+        return;
+    m_cursor.setBlockFormat(format);
+    m_blockFormat = format;
 }
 
 void CRtfReader::FlushText()
@@ -424,7 +448,7 @@ void CRtfReader::Finish()
 {
     FlushText();
     if (m_paragraphStarted)
-        m_cursor.setBlockFormat(BlockFormat(Top().para));
+        SetBlockFormat();
 }
 
 QColor CRtfReader::Colour(int index) const
@@ -435,7 +459,19 @@ QColor CRtfReader::Colour(int index) const
     return m_colours[static_cast<std::size_t>(index)];
 }
 
-QTextCharFormat CRtfReader::CharFormat(const CharState& chars) const
+// Formats are kept for reuse: the document compares and hashes a format
+// object it has seen before at no cost.
+const QTextCharFormat& CRtfReader::CharFormat(const CharState& chars)
+{
+    for (const auto& [state, format] : m_charFormats)
+        if (state == chars)
+            return format;
+    if (m_charFormats.size() >= kMaxKeptFormats)
+        m_charFormats.clear();
+    return m_charFormats.emplace_back(chars, MakeCharFormat(chars)).second;
+}
+
+QTextCharFormat CRtfReader::MakeCharFormat(const CharState& chars) const
 {
     QTextCharFormat format;
     format.setFontWeight(chars.bold ? QFont::Bold : QFont::Normal);
@@ -482,7 +518,14 @@ QList<QTextOption::Tab> CRtfReader::TabStops(const ParaState& para)
     return tabs;
 }
 
-QTextBlockFormat CRtfReader::BlockFormat(const ParaState& para) const
+const QTextBlockFormat& CRtfReader::BlockFormat(const ParaState& para)
+{
+    if (!m_paraFormat || !(m_paraFormat->first == para))
+        m_paraFormat.emplace(para, MakeBlockFormat(para));
+    return m_paraFormat->second;
+}
+
+QTextBlockFormat CRtfReader::MakeBlockFormat(const ParaState& para) const
 {
     QTextBlockFormat format;
     if (!para.tabs.empty() || para.firstIndent < 0)

@@ -1,18 +1,19 @@
 #pragma once
 #include <QColor>
 #include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextOption>
 
 #include <map>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "RtfCodePage.h"
 
 struct RtfToken;
-class QTextBlockFormat;
-class QTextCharFormat;
 
 // Reads an RTF document into a text document through one cursor: the text
 // replaces the cursor's selection, formatted as a word processor shows it
@@ -55,6 +56,7 @@ private:
         int spaceBefore = 0;
         int spaceAfter = 0;
         std::vector<QTextOption::Tab> tabs;  // positions in twips from the margin
+        bool operator==(const ParaState&) const = default;
     };
     struct GroupState {
         CharState chars;
@@ -84,9 +86,14 @@ private:
     void FlushText();
     void Finish();
 
-    const CodePageTable& CurrentTable() const;
-    QTextCharFormat CharFormat(const CharState& chars) const;
-    QTextBlockFormat BlockFormat(const ParaState& para) const;
+    void BreakParagraph();
+    void SetBlockFormat();
+
+    const CodePageTable& CurrentTable();
+    const QTextCharFormat& CharFormat(const CharState& chars);
+    QTextCharFormat MakeCharFormat(const CharState& chars) const;
+    const QTextBlockFormat& BlockFormat(const ParaState& para);
+    QTextBlockFormat MakeBlockFormat(const ParaState& para) const;
     static QList<QTextOption::Tab> TabStops(const ParaState& para);
     void SetDefaultTabWidth(int twips);
     QColor Colour(int index) const;
@@ -106,6 +113,13 @@ private:
     std::vector<QColor> m_colours;
     int m_red = 0, m_green = 0, m_blue = 0;
     bool m_colourGiven = false;
+
+    const CodePageTable* m_table = nullptr;  // for m_tableFont
+    int m_tableFont = 0;
+    static constexpr std::size_t kMaxKeptFormats = 64;
+    std::vector<std::pair<CharState, QTextCharFormat>> m_charFormats;
+    std::optional<std::pair<ParaState, QTextBlockFormat>> m_paraFormat;
+    std::optional<QTextBlockFormat> m_blockFormat;  // the current block's, once set here
 
     QString m_text;  // text not yet inserted, all in m_textChars
     CharState m_textChars;

@@ -120,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(Features, RtfReaderTest, ::testing::Values(
     Case{"Colours", "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
                     "\\cf1 a\\cb2 b\\highlight1 c\\cf0\\cb0 d\\cf9 e}",
          "[#ff0000]a[#ff0000 ^#0000ff]b[#ff0000 ^#ff0000]cde"},
+    Case{"TablesMayComeLate", "{\\rtf1\\cf1 a{\\colortbl;\\red255\\green0\\blue0;}\\cf1 b}", "a[#ff0000]b"},
     Case{"FontTable", "{\\rtf1\\deff1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman\\fcharset0 Times New Roman;}"
                       "{\\f2{\\*\\panose 0}Courier}}a\\f0 b\\f2 c}",
          "[Times New Roman]a[Arial]b[Courier]c"},
