@@ -285,8 +285,14 @@ void CRtfReader::HandleWord(const RtfToken& token)
     case Word::Pc: m_codePage = 437; m_table = nullptr; break;
     case Word::Pca: m_codePage = 850; m_table = nullptr; break;
     case Word::DefaultFont: m_defaultFont = value; m_table = nullptr; break;
-    case Word::FontTable: group.destination = Destination::FontTable; break;
-    case Word::ColourTable: group.destination = Destination::ColorTable; break;
+    case Word::FontTable:
+        FlushText();  // text before the table keeps the entries it had
+        group.destination = Destination::FontTable;
+        break;
+    case Word::ColourTable:
+        FlushText();
+        group.destination = Destination::ColorTable;
+        break;
     case Word::SkippedDestination: group.destination = Destination::Skip; break;
     case Word::Font:
         if (group.destination == Destination::FontTable) {
