@@ -35,11 +35,7 @@ struct SetupNoticeDlgTest : ::testing::Test {
     std::vector<int> exits;
     CSetupNoticeDlg dialog{[this](int code) { exits.push_back(code); }};
 
-    void ContentServerOn(int port)
-    {
-        environment.WriteMachineFile("Brindlewick/Plumet Assistant.ini",
-                                     "[Servers]\nContentHost=127.0.0.1\nContentPort=" + std::to_string(port) + "\n");
-    }
+    void ContentServerOn(int port) { environment.PointServersAt(port, UnusedLoopbackPort()); }
     QTextEdit& Notice() { return Child<QTextEdit>(dialog, "noticeText"); }
     QPushButton& Continue() { return Child<QPushButton>(dialog, "continueButton"); }
 
@@ -164,8 +160,7 @@ TEST(SetupNoticeApp, RunsTheDialogModallyWithTheNoticeLoadedAndEndsWithZero)
 {
     TestEnvironment environment;
     ScriptedServer server(Answer("text/html", kNotice));
-    environment.WriteMachineFile("Brindlewick/Plumet Assistant.ini",
-                                 "[Servers]\nContentHost=127.0.0.1\nContentPort=" + std::to_string(server.Port()) + "\n");
+    environment.PointServersAt(server.Port(), UnusedLoopbackPort());
     std::string shown;
     ScopedModalScript script({[&](QDialog& dialog) {
         shown = Child<QTextEdit>(dialog, "noticeText").toPlainText().toStdString();
