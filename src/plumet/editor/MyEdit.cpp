@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "ModalRun.h"
 #include "PaneText.h"
+#include "Paths.h"
 #include "PlumetState.h"
 
 #include <QAction>
@@ -149,23 +150,44 @@ void MyEdit::OpenPath(const std::string& path)
     if (modified_) {
         const MessageAnswer answer =
             ShowMessage(this, {kCaption, kSaveFilePrompt, MessageButtons::YesNo});
-        if (answer == MessageAnswer::Yes)
+        if (answer == MessageAnswer::Yes) {
+            // The list has already made the new selection's file current
+            // (or none, for a folder); that stays current once this is saved.
+            const std::string selected = state_.CurrentFilePath;
+            MakeLoadedFileCurrent();
             RunFileInfoDialog();
-        else
+            if (!loadedPath_.empty())
+                state_.CurrentFilePath = selected;
+        } else {
             state_.EditorText.clear();
+        }
     }
     SetText({});
     modified_ = false;
+    loadedPath_.clear();
 
-    if (LoadContentFile(state_, path) == LoadOutcome::NoBody)
+    const LoadOutcome outcome = LoadContentFile(state_, path);
+    if (outcome == LoadOutcome::NoBody)
         ShowMessage(this, {kCaption, kNoDataMessage});
+    if (outcome == LoadOutcome::Loaded)
+        loadedPath_ = Paths::Resolve(state_.ProgramFolder, path);
     SetText(state_.EditorText);
     modified_ = false;
+}
+
+// CurrentFilePath follows the list: a folder selection empties it and every
+// row painted moves it. A save of this pane's text must land beside the file
+// the text came from, and the dialog prefill from that file.
+void MyEdit::MakeLoadedFileCurrent()
+{
+    if (!loadedPath_.empty())
+        state_.CurrentFilePath = loadedPath_;
 }
 
 void MyEdit::OnSaveEditProperties()
 {
     state_.EditorText = Text();
+    MakeLoadedFileCurrent();
     RunFileInfoDialog();
     window()->update();
 }
@@ -179,6 +201,7 @@ void MyEdit::OnExit()
             ShowMessage(this, {kCaption, kSaveChangesPrompt, MessageButtons::YesNo});
         if (answer == MessageAnswer::Yes) {
             state_.EditorText = Text();
+            MakeLoadedFileCurrent();
             if (!RunFileInfoDialog())
                 return;
         }

@@ -45,6 +45,7 @@ private:
     void OnExit();
     void OnFormatText();
     void ShowContextMenu(const QPoint& globalPos);
+    void MakeLoadedFileCurrent();
     bool RunFileInfoDialog();
     bool IsWindowShortcut(const QKeyEvent& event) const;
     int Room() const;
@@ -53,4 +54,5 @@ private:
     PlumetState& state_;
     bool modified_ = false;
     bool replacingText_ = false;
+    std::string loadedPath_;  // the content file whose body the pane shows, if any
 };
