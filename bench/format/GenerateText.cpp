@@ -1,9 +1,10 @@
 // Writes BYTES (default 16 MiB) of deterministic plain text to standard
 // output: paragraphs of 3 to 12 lines of words, LF line ends, a blank line
 // between paragraphs, a few accented words among them.
+#include "GeneratorInput.h"
+
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -17,30 +18,20 @@ constexpr const char* Words[] = {
 };
 constexpr std::size_t WordCount = sizeof Words / sizeof Words[0];
 
-std::uint64_t state = 0x9E3779B97F4A7C15ull;
-
-std::uint64_t Next()
-{
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const std::size_t target = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : std::size_t{16} << 20;
+    const std::size_t target = RequestedBytes(argc, argv);
     std::string text;
     text.reserve(target + 1024);
     while (text.size() < target) {
-        const std::uint64_t lines = 3 + Next() % 10;
+        const std::uint64_t lines = 3 + NextRandom() % 10;
         for (std::uint64_t line = 0; line < lines; ++line) {
-            const std::size_t lineLimit = 55 + Next() % 20;
+            const std::size_t lineLimit = 55 + NextRandom() % 20;
             std::size_t used = 0;
             while (used < lineLimit) {
-                const char* word = Words[Next() % WordCount];
+                const char* word = Words[NextRandom() % WordCount];
                 if (used > 0) {
                     text += ' ';
                     ++used;

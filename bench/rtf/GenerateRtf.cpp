@@ -3,9 +3,10 @@
 // tables, an info group, paragraphs with alignment and indents, runs in bold,
 // italic, underline, colour and sizes, groups, \'hh and \u characters, tabs
 // and line breaks.
+#include "GeneratorInput.h"
+
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -24,31 +25,21 @@ constexpr const char* Paragraphs[] = {"\\pard\\ql ", "\\pard\\qj\\sa120 ", "\\pa
                                       "\\pard\\li720\\fi-360\\tx720 "};
 constexpr std::size_t ParagraphCount = sizeof Paragraphs / sizeof Paragraphs[0];
 
-std::uint64_t state = 0x9E3779B97F4A7C15ull;
-
-std::uint64_t Next()
-{
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const std::size_t target = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : std::size_t{16} << 20;
+    const std::size_t target = RequestedBytes(argc, argv);
     std::string rtf =
         "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New Roman;}}\r\n"
         "{\\colortbl;\\red106\\green44\\blue112;\\red0\\green96\\blue0;}\r\n"
         "{\\info{\\title Generated notice}{\\author bench}}\r\n";
     rtf.reserve(target + 1024);
     while (rtf.size() < target) {
-        rtf += Paragraphs[Next() % ParagraphCount];
-        const std::uint64_t words = 20 + Next() % 60;
+        rtf += Paragraphs[NextRandom() % ParagraphCount];
+        const std::uint64_t words = 20 + NextRandom() % 60;
         for (std::uint64_t word = 0; word < words; ++word) {
-            const std::uint64_t pick = Next();
+            const std::uint64_t pick = NextRandom();
             if (pick % 9 == 0) {
                 rtf += '{';
                 rtf += Styles[(pick >> 8) % StyleCount];
