@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "BonusCenterDlg.h"
 #include "CommandIds.h"
 #include "Document.h"
 #include "FileInfoDlg.h"
@@ -12,7 +13,10 @@
 #include "PlumetState.h"
 #include "PlumetView.h"
 #include "PremiumDownload.h"
+#include "Processes.h"
 #include "RecentFileList.h"
+#include "ShellOpen.h"
+#include "VersionCheckDlg.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -36,6 +40,10 @@ CMainFrame::CMainFrame(PlumetState& state, CDocument& document, const CRecentFil
 
     OnCommand(CommandId::NewFile, [this] { RunFileInfoDialog(); });
     OnCommand(CommandId::SaveEditProperties, [this] { RunFileInfoDialog(); });
+    OnCommand(CommandId::CheckForUpgrades, [this] { RunVersionCheck(); });
+    OnCommand(CommandId::RedeemBonus, [this] { RunBonusForm(); });
+    OnCommand(CommandId::StampSoftware, [] { OnStampSoftware(); });
+    OnCommand(CommandId::HelpIndex, [] { OnHelpIndex(); });
 
     const CommandSink sink{[this](int id) { ExecuteCommand(id); },
                            [this](int id) { return IsCommandEnabled(id); }};
@@ -97,6 +105,33 @@ void CMainFrame::RunFileInfoDialog()
 {
     CFileInfoDlg dialog(state_, this);
     RunModal(dialog);
+}
+
+void CMainFrame::RunVersionCheck()
+{
+    CVersionCheckDlg dialog(this);
+    RunModal(dialog);
+}
+
+void CMainFrame::RunBonusForm()
+{
+    CBonusCenterDlg dialog(this);
+    RunModal(dialog);
+}
+
+// Starts stamper and waits for it to end; the window is meant to stand
+// still meanwhile. A stamper that cannot be found or started does nothing.
+void CMainFrame::OnStampSoftware()
+{
+    const std::string stamper = Processes::FindProgram("stamper", Processes::SearchFolders());
+    if (!stamper.empty())
+        Processes::StartAndWait(stamper, "stamper");
+}
+
+// A missing help page is not reported.
+void CMainFrame::OnHelpIndex()
+{
+    ShellOpenDocument("help.htm");
 }
 
 // The "Recent File" item stands for the list: one item per entry, "&1 name"

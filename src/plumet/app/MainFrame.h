@@ -27,6 +27,10 @@ private:
     void OnCreateClient();
     void CentreOnScreen();
     void RunFileInfoDialog();
+    void RunVersionCheck();
+    void RunBonusForm();
+    static void OnStampSoftware();
+    static void OnHelpIndex();
     void ShowRecentFiles();
 
     PlumetState& state_;

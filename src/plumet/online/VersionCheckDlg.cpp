@@ -1,0 +1,32 @@
+#include "VersionCheckDlg.h"
+
+#include "ui_VersionCheckDlg.h"
+
+#include "MessageBox.h"
+#include "ServerSettings.h"
+#include "ShellOpen.h"
+#include "VersionCheck.h"
+
+CVersionCheckDlg::CVersionCheckDlg(QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::VersionCheckDlg>())
+{
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(size());
+    connect(ui_->upgradeButton, &QPushButton::clicked, this, &CVersionCheckDlg::OnUpgrade);
+    connect(ui_->exitButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    if (const std::optional<std::string> version = FetchLatestVersion(ServerSettings::Load()))
+        ui_->latestVersionEdit->setText(QString::fromLocal8Bit(*version));
+    else
+        ShowMessage(this, {kVersionErrorCaption, kVersionErrorText});
+}
+
+CVersionCheckDlg::~CVersionCheckDlg() = default;
+
+void CVersionCheckDlg::OnUpgrade()
+{
+    ShellOpenUrl(DownloadPageUrl(ServerSettings::Load()));
+    accept();
+}
