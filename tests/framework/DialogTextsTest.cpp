@@ -205,19 +205,15 @@ std::vector<Measure> Texts(QWidget* widget)
                                  : label->sizeHint();
         return {{label->text(), needed, label->size()}};
     }
-    if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+    const bool isCheck = qobject_cast<QCheckBox*>(widget);
+    if (isCheck || qobject_cast<QRadioButton*>(widget)) {
+        auto* button = static_cast<QAbstractButton*>(widget);
         QStyleOptionButton option;
-        option.initFrom(check);
-        option.text = check->text();
-        return {{check->text(), TextSize(check, check->text()),
-                 style->subElementRect(QStyle::SE_CheckBoxContents, &option, check).size()}};
-    }
-    if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
-        QStyleOptionButton option;
-        option.initFrom(radio);
-        option.text = radio->text();
-        return {{radio->text(), TextSize(radio, radio->text()),
-                 style->subElementRect(QStyle::SE_RadioButtonContents, &option, radio).size()}};
+        option.initFrom(button);
+        option.text = button->text();
+        const auto contents = isCheck ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
+        return {{button->text(), TextSize(button, button->text()),
+                 style->subElementRect(contents, &option, button).size()}};
     }
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
         QStyleOptionButton option;
