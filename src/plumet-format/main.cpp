@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -79,20 +78,10 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem)
     return options;
 }
 
-bool ReadAll(int fd, std::string& text)
+int WriteError()
 {
-    struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-        text.reserve(static_cast<std::size_t>(info.st_size));
-    static char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return got == 0;
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
+    std::fprintf(stderr, "plumet-format: cannot write standard output: %s\n", std::strerror(errno));
+    return ExitEmptyOrIoError;
 }
 
 bool WriteAll(int fd, std::string_view text)
@@ -119,19 +108,33 @@ int main(int argc, char** argv)
     if (options->help)
         return WriteAll(STDOUT_FILENO, Help) ? 0 : ExitEmptyOrIoError;
 
-    std::string text;
-    if (!ReadAll(STDIN_FILENO, text)) {
-        std::fprintf(stderr, "plumet-format: cannot read standard input: %s\n", std::strerror(errno));
-        return ExitEmptyOrIoError;
+    // Streamed: no more than the paragraph being read is held.
+    CFormatter formatter(options->width, options->blockStyle);
+    static char buffer[1 << 16];
+    std::string out;
+    bool anyInput = false;
+    for (;;) {
+        const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            std::fprintf(stderr, "plumet-format: cannot read standard input: %s\n", std::strerror(errno));
+            return ExitEmptyOrIoError;
+        }
+        if (got == 0)
+            break;
+        anyInput = true;
+        formatter.Feed(std::string_view(buffer, static_cast<std::size_t>(got)), out);
+        if (!WriteAll(STDOUT_FILENO, out))
+            return WriteError();
+        out.clear();
     }
-    const std::optional<std::string> formatted = CFormatter(options->width, options->blockStyle).FormatText(text);
-    if (!formatted) {
+    if (!anyInput) {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(CFormatter::NoTextMessage.size()), CFormatter::NoTextMessage.data());
         return ExitEmptyOrIoError;
     }
-    if (!WriteAll(STDOUT_FILENO, *formatted)) {
-        std::fprintf(stderr, "plumet-format: cannot write standard output: %s\n", std::strerror(errno));
-        return ExitEmptyOrIoError;
-    }
+    formatter.Finish(out);
+    if (!WriteAll(STDOUT_FILENO, out))
+        return WriteError();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -199,7 +200,21 @@ std::string Visible(const std::string& text)
     return shown;
 }
 
-TEST(Formatter, AgreesWithTheRulesStepByStepOnRandomText)
+// The formatter fed in pieces of 1 to 7 bytes, as plumet-format feeds it.
+std::string FormatInPieces(const std::string& text, std::int64_t width, bool block, std::mt19937& random)
+{
+    CFormatter formatter(width, block);
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t size = 1 + random() % 7;
+        formatter.Feed(std::string_view(text).substr(at, size), out);
+        at += size;
+    }
+    formatter.Finish(out);
+    return out;
+}
+
+TEST(Formatter, AgreesWithTheRulesStepByStepOnRandomTextWholeAndInPieces)
 {
     std::mt19937 random(20261207);
     const std::string alphabet = "aaaabbbcdefg     \r\n\r\n\n\n\n";
@@ -209,8 +224,11 @@ TEST(Formatter, AgreesWithTheRulesStepByStepOnRandomText)
             c = alphabet[random() % alphabet.size()];
         const std::int64_t width = static_cast<std::int64_t>(random() % 24) - 2;
         const bool block = round % 2 == 1;
-        ASSERT_EQ(Format(text, width, block), literal::FormatText(text, width, block))
+        const std::string expected = literal::FormatText(text, width, block);
+        ASSERT_EQ(Format(text, width, block), expected)
             << "width " << width << (block ? " block" : "") << " text '" << Visible(text) << "'";
+        ASSERT_EQ(FormatInPieces(text, width, block, random), expected)
+            << "in pieces, width " << width << (block ? " block" : "") << " text '" << Visible(text) << "'";
     }
 }
 

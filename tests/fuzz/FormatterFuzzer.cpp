@@ -1,5 +1,6 @@
 // The formatter keeps every word in order, breaks lines within the width and
-// never lets a CR or LF into a line of text; block style only adds spaces.
+// never lets a CR or LF into a line of text, whether fed whole or in pieces;
+// block style only adds spaces.
 #include "Formatter.h"
 #include "FuzzCheck.h"
 
@@ -82,6 +83,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     FUZZ_CHECK(Words(*plain) == Words(text));
     CheckLines(*plain, width);
+
+    // Fed in pieces (sizes taken from the text itself), the bytes are the same.
+    CFormatter streaming(width, false);
+    std::string streamed;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t piece = 1 + static_cast<unsigned char>(text[at]) % 9;
+        streaming.Feed(text.substr(at, piece), streamed);
+        at += piece;
+    }
+    streaming.Finish(streamed);
+    FUZZ_CHECK(streamed == *plain);
 
     if (blockStyle) {
         const std::optional<std::string> block = CFormatter(width, true).FormatText(text);

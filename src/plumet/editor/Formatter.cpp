@@ -63,10 +63,63 @@ std::optional<std::string> CFormatter::FormatText(std::string_view text)
     out_.clear();
     out_.reserve(text.size() + text.size() / 8 + 16);
     pendingLineFeeds_ = 0;
+    unfinished_.clear();
 
+    const std::size_t rest = FormatParagraphs(text, 0, true);
+    if (rest < text.size()) {
+        FormatParagraph(text.substr(rest));
+        pendingLineFeeds_ += 1;
+    }
+    FlushLineFeeds();
+    return std::move(out_);
+}
+
+void CFormatter::Feed(std::string_view piece, std::string& out)
+{
+    // A paragraph that began in an earlier piece is joined to this one; else
+    // the piece is read where it is.
+    const bool joined = !unfinished_.empty();
+    std::size_t scanFrom = 0;
+    if (joined) {
+        // Positions this close to the old end could not be decided yet.
+        scanFrom = unfinished_.size() > 3 ? unfinished_.size() - 3 : 0;
+        unfinished_ += piece;
+    }
+    const std::string_view text = joined ? std::string_view(unfinished_) : piece;
+    const std::size_t rest = FormatParagraphs(text, scanFrom, false);
+    if (joined)
+        unfinished_.erase(0, rest);
+    else
+        unfinished_.assign(piece.substr(rest));
+    TakeOutput(out);
+}
+
+void CFormatter::Finish(std::string& out)
+{
+    const std::size_t rest = FormatParagraphs(unfinished_, unfinished_.size() > 3 ? unfinished_.size() - 3 : 0, true);
+    if (rest < unfinished_.size()) {
+        FormatParagraph(std::string_view(unfinished_).substr(rest));
+        pendingLineFeeds_ += 1;
+    }
+    unfinished_.clear();
+    FlushLineFeeds();
+    TakeOutput(out);
+}
+
+void CFormatter::TakeOutput(std::string& out)
+{
+    if (out.empty())
+        out.swap(out_);
+    else
+        out += out_;
+    out_.clear();
+}
+
+std::size_t CFormatter::FormatParagraphs(std::string_view text, std::size_t scanFrom, bool atEnd)
+{
     const std::size_t n = text.size();
     std::size_t start = 0;
-    std::size_t i = 0;
+    std::size_t i = scanFrom;
     while (i < n) {
         if (!IsLineBreak(text[i])) {
             ++i;
@@ -77,6 +130,8 @@ std::optional<std::string> CFormatter::FormatText(std::string_view text)
             breakSize = 2;
         else if (i + 3 < n && IsLineBreak(text[i + 1]) && IsLineBreak(text[i + 2]) && IsLineBreak(text[i + 3]))
             breakSize = 4;
+        else if (!atEnd && i + 3 >= n)
+            break;  // the next piece decides
         if (breakSize == 0) {
             ++i;
             continue;
@@ -86,12 +141,7 @@ std::optional<std::string> CFormatter::FormatText(std::string_view text)
         i += breakSize;
         start = i;
     }
-    if (start < n) {
-        FormatParagraph(text.substr(start));
-        pendingLineFeeds_ += 1;
-    }
-    FlushLineFeeds();
-    return std::move(out_);
+    return start;
 }
 
 // Paragraph gaps become blank lines in the editor's CR LF convention: three
