@@ -1,10 +1,12 @@
 #include "AppFixture.h"
 #include "CommandIds.h"
+#include "DialogFace.h"
 #include "LeftView.h"
 #include "MyEdit.h"
 #include "PlumetView.h"
 #include "FileListModel.h"
 
+#include <QApplication>
 #include <QDirIterator>
 #include <QLabel>
 #include <QFileDialog>
@@ -57,6 +59,8 @@ TEST_F(Startup, MainWindowIsTitledUntitledWithTreeListAndEditorInSplitters)
     const auto& views = app.Document().Views();
     ASSERT_EQ(views.size(), 3u);
     EXPECT_EQ(&views[0]->Widget(), &static_cast<QWidget&>(Frame().Tree()));
+    // The dialogs' positions hold only in the face they were measured in.
+    EXPECT_EQ(QApplication::font(), DialogFace());
 }
 
 TEST_F(Startup, OpeningAFileMakesItTheDocumentWithoutReadingIt)
