@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,24 @@ TEST_F(BonusCenterTest, WhatIsTypedIsWhatTheServerDecodes)
         for (const char* key : BonusClaim::kKeys)
             EXPECT_EQ(decoded.value(key).toArray().at(0).toString(), typed[key]) << key;
     }
+}
+
+TEST_F(BonusCenterTest, EnterInAFieldOrThePreferenceSendsTheForm)
+{
+    for (const char* field : {"emailEdit", "bonustypeCombo"}) {
+        CBonusCenterDlg form;
+        Fill(form, RequiredOnly());
+        form.show();
+        auto& tabs = Child<QTabWidget>(form, "bonusTabs");
+        tabs.setCurrentIndex(std::string(field) == "emailEdit" ? 0 : 1);
+        QWidget* target = form.findChild<QWidget*>(field);
+        if (auto* combo = qobject_cast<QComboBox*>(target))
+            target = combo->lineEdit();
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        EXPECT_EQ(form.result(), QDialog::Accepted) << field;
+    }
+    EXPECT_EQ(server.Requests().size(), 2u);
 }
 
 TEST_F(BonusCenterTest, AClaimTooLongToSendIsRefusedAndTheFormStays)

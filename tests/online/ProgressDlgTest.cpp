@@ -2,6 +2,7 @@
 
 #include "MainWindow.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
@@ -45,6 +46,18 @@ TEST(ProgressDlg, PercentTextOfAPosition)
     const std::pair<int, const char*> cases[] = {{0, "0%"}, {40, "40%"}, {99, "99%"}, {100, "100%"}, {110, "10%"}, {200, "0%"}};
     for (const auto& [position, text] : cases)
         EXPECT_EQ(ProgressPercentText(position, 0, 100), text) << position;
+}
+
+TEST(ProgressDlg, StepItRunsPendingEventsBeforeItAdvances)
+{
+    CProgressDlg progress;
+    progress.Create();
+    QString labelWhenRun;
+    QMetaObject::invokeMethod(
+        qApp, [&] { labelWhenRun = Percent(progress); }, Qt::QueuedConnection);
+    progress.StepIt();
+    EXPECT_EQ(labelWhenRun, QStringLiteral(" 0 %"));
+    EXPECT_EQ(Percent(progress), QStringLiteral("10%"));
 }
 
 TEST(ProgressDlg, DisablesOnlyAnOwnerThatWasEnabled)
