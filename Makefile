@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_TIME  ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup build test demo demo-setup bench fuzz clean
+.PHONY: all setup build test demo demo-setup bench fuzz package install clean
 
 all: build
 
@@ -17,8 +17,10 @@ build: setup
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLUMET_TESTS=OFF
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The tests also build the Debian package, in $(BUILD), and check it.
 test: setup
-	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPLUMET_SANITIZE=ON -DPLUMET_TESTS=ON
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPLUMET_SANITIZE=ON -DPLUMET_TESTS=ON \
+	  -DPLUMET_PACKAGE_BUILD=$(abspath $(BUILD))
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
@@ -39,6 +41,13 @@ fuzz: setup
 	  -DPLUMET_FUZZ=ON -DPLUMET_TESTS=OFF -DPLUMET_FUZZ_SECONDS=$(FUZZ_TIME)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	cmake --build $(FUZZ_BUILD) --target fuzz
+
+package: build
+	cmake --build $(BUILD) -j $(JOBS) --target package
+
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
