@@ -39,19 +39,21 @@ function(plumet_install_program target)
   plumet_install_gzipped(${page} ${CMAKE_INSTALL_MANDIR}/man1/${target}.1.gz)
 endfunction()
 
-# plumet_desktop_entry(<desktop file> <icon name> <size> <png> ... [SCALABLE <svg>]):
-# the menu entry of a window program and its icon in the hicolor theme.
-function(plumet_desktop_entry desktop icon)
-  cmake_parse_arguments(E "" "SCALABLE" "" ${ARGN})
-  install(FILES ${desktop} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  set(sized ${E_UNPARSED_ARGUMENTS})
-  while(sized)
-    list(POP_FRONT sized size png)
-    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-            RENAME ${icon}.png)
-  endwhile()
-  if(E_SCALABLE)
-    install(FILES ${E_SCALABLE} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-            RENAME ${icon}.svg)
-  endif()
+# plumet_desktop_entry(<program>): the menu entry resources/<program>/<program>.desktop
+# and its icon in the hicolor theme, from the same folder: <program>-icon-16.png,
+# <program>-icon.png (32 pixels, also the window icon), <program>-icon-N.png for
+# the larger sizes (the SVG drawn at N pixels: rsvg-convert -w N -h N) and
+# <program>-icon.svg.
+function(plumet_desktop_entry program)
+  set(resources ${PROJECT_SOURCE_DIR}/resources/${program})
+  install(FILES ${resources}/${program}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  set(theme ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+  foreach(size 16 32 48 64 128 256)
+    set(png ${resources}/${program}-icon-${size}.png)
+    if(size EQUAL 32)
+      set(png ${resources}/${program}-icon.png)
+    endif()
+    install(FILES ${png} DESTINATION ${theme}/${size}x${size}/apps RENAME ${program}.png)
+  endforeach()
+  install(FILES ${resources}/${program}-icon.svg DESTINATION ${theme}/scalable/apps RENAME ${program}.svg)
 endfunction()
