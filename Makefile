@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_TIME  ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup build test demo demo-setup bench fuzz package install clean
+.PHONY: all setup build test demo demo-setup bench fuzz package install screenshots clean
 
 all: build
 
@@ -44,6 +44,10 @@ fuzz: setup
 
 package: build
 	cmake --build $(BUILD) -j $(JOBS) --target package
+
+# Renews docs/screenshots from the programs, under Xvfb.
+screenshots: build
+	bash scripts/screenshots $(BUILD)
 
 PREFIX ?= /usr/local
 install: build
