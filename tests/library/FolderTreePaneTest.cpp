@@ -55,7 +55,12 @@ TEST_F(FolderTreePane, DrawsLinesKeepsThePictureAndScrollsLongNames)
     const QRect row = Tree().visualItemRect(plain);
     const QRect branch(row.left() - Tree().indentation(), row.top(), Tree().indentation(), row.height());
     const QImage image = Tree().viewport()->grab().toImage();
-    EXPECT_GT(DrawnPixels(image, branch, image.pixel(Tree().viewport()->width() - 1, row.center().y())), 0);
+    const QRgb background = image.pixel(Tree().viewport()->width() - 1, row.center().y());
+    EXPECT_GT(DrawnPixels(image, branch, background), 0);
+    // Above the root's box nothing: no line leads into the first item.
+    const QRect rootRow = Tree().visualItemRect(Tree().topLevelItem(0));
+    const QRect aboveBox(0, rootRow.top(), Tree().indentation(), rootRow.height() / 2 - 5);
+    EXPECT_EQ(DrawnPixels(image, aboveBox, background), 0);
 
     const QIcon icon = plain->icon(0);
     EXPECT_EQ(icon.pixmap(16, QIcon::Selected).toImage(), icon.pixmap(16, QIcon::Normal).toImage());
