@@ -105,6 +105,16 @@ TEST_F(PremiumContentTest, ListLinesEndAnyWayAndEmptyLinesNameNothing)
     EXPECT_EQ(PremiumContent::ListLines("x\r"), (Strings{"x\r"}));
 }
 
+TEST_F(PremiumContentTest, ANameAsksForItsOwnFileWhateverItHolds)
+{
+    ServeText("articles.txt", "Q&A? #1 at 100%.txt\r\n");
+    Serve("Q&A%3F%20%231%20at%20100%25.txt", LoopbackHttpServer::Answer("odd"));
+    ServeText("ads.txt", "");
+    ASSERT_TRUE(Update());
+    EXPECT_EQ(server.Targets()[1], "/kestrin/Q&A%3F%20%231%20at%20100%25.txt");
+    EXPECT_EQ(ReadBytes(Articles() + "/Q&A? #1 at 100%.txt"), "odd");
+}
+
 TEST_F(PremiumContentTest, AFileInBothListsIsStoredInBothFolders)
 {
     ServeText("articles.txt", "both.txt\r\n");

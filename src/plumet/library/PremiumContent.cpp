@@ -31,6 +31,22 @@ constexpr Kind kKinds[] = {
     {"ads.txt", "Premium Content/Ads", 2},
 };
 
+// The name as it goes into the request path: the bytes that would end the
+// path or start an escape are escaped, so a name asks for its own file.
+std::string ResourcePath(const std::string& name)
+{
+    std::string path = kServerFolder;
+    for (const char c : name) {
+        switch (c) {
+        case '%': path += "%25"; break;
+        case '?': path += "%3F"; break;
+        case '#': path += "%23"; break;
+        default: path += c; break;
+        }
+    }
+    return path;
+}
+
 bool Exists(const std::string& path)
 {
     struct stat info {};
@@ -102,7 +118,7 @@ std::string FetchToTemporary(const Server& server, const std::string& resource, 
     const std::string temporary = MakeTemporaryFile(folder);
     if (temporary.empty())
         return {};
-    std::string url = server.host + kServerFolder + resource;
+    std::string url = server.host + ResourcePath(resource);
     CHttpClient client;
     client.SetPort(server.port);
     if (client.GetToFile(url.data(), temporary.c_str()) == 0 && IsCompleteResponse(client, temporary))
@@ -171,7 +187,7 @@ std::vector<std::string> ListLines(const std::string& bytes)
 
 bool IsFetchableName(const std::string& line)
 {
-    return !Paths::IsRefusedName(line) && std::strlen(kServerFolder) + line.size() <= kLongestRequestPath;
+    return !Paths::IsRefusedName(line) && ResourcePath(line).size() <= kLongestRequestPath;
 }
 
 bool Update(const Server& server, const std::string& libraryRoot, const std::function<void(int)>& step)

@@ -20,7 +20,8 @@ struct Server {
 // carried a Content-Length, exactly that many bytes in the file.
 bool IsCompleteResponse(const CHttpClient& client, const std::string& path);
 
-// Fetches host + "/kestrin/" + resource into `path` through a temporary file
+// Fetches host + "/kestrin/" + resource ("%", "?" and "#" escaped, so the
+// name is all of the path) into `path` through a temporary file
 // in the same folder, which becomes `path` only when the answer is complete
 // and nothing is at `path` yet; otherwise it is removed. True when stored.
 bool FetchNew(const Server& server, const std::string& resource, const std::string& path);
@@ -30,7 +31,7 @@ bool FetchNew(const Server& server, const std::string& resource, const std::stri
 std::vector<std::string> ListLines(const std::string& bytes);
 
 // Whether a list line may name a file: not a name the platform refuses and
-// short enough for the request path ("/kestrin/" + name within 255 bytes).
+// short enough for the request path ("/kestrin/" + escaped name within 255 bytes).
 bool IsFetchableName(const std::string& line);
 
 // Fetches the articles list, every listed article not yet present, then
