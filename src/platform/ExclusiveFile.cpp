@@ -74,7 +74,7 @@ bool CExclusiveFile::AppendThroughMapping(const std::string& bytes)
     if (view == MAP_FAILED)
         return cutBack();
     std::memcpy(static_cast<char*>(view) + (oldEnd - base), bytes.data(), bytes.size());
-    const bool flushed = ::msync(view, span, MS_SYNC) == 0;
+    const bool flushed = ::msync(view, span, MS_ASYNC) == 0;
     ::munmap(view, span);
     return flushed || cutBack();
 }

@@ -13,7 +13,7 @@ std::string MakerPageAddress(const ServerSettings& servers, const std::string& p
 {
     std::string address = "http://" + servers.makerHost;
     if (servers.makerPort != 80)
-        address += ":" + std::to_string(servers.makerPort);
+        address.append(":").append(std::to_string(servers.makerPort));
     return address + path;
 }
 
@@ -22,7 +22,7 @@ std::string ReferralQuery(const std::optional<std::string>& sponsor)
     if (!sponsor || sponsor->size() > kLongestSponsor)
         return "SponsorID";
     const QByteArray value(sponsor->data(), qsizetype(sponsor->size()));
-    return "IM" + value.toPercentEncoding().toStdString();
+    return std::string("IM").append(value.toPercentEncoding().toStdString());
 }
 
 std::string ReferralPageAddress(const ServerSettings& servers)

@@ -3,10 +3,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-CMultiLineButton::CMultiLineButton(QWidget* parent) : QPushButton(parent)
-{
-    setProperty("wordWrap", true);
-}
+CMultiLineButton::CMultiLineButton(QWidget* parent) : QPushButton(parent) {}
 
 void CMultiLineButton::paintEvent(QPaintEvent*)
 {

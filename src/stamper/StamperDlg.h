@@ -3,6 +3,7 @@
 #include "StamperState.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include <memory>
 #include <optional>
@@ -68,4 +69,5 @@ private:
     std::optional<std::vector<std::string>> driveRoots_;
     bool searching_ = false;    // the other commands wait for a search to end
     bool stopSearch_ = false;
+    QElapsedTimer pumpClock_;   // since messages were last taken during a search
 };
