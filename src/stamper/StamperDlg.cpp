@@ -1,6 +1,8 @@
 #include "StamperDlg.h"
 
 #include "AboutDlg.h"
+#include "DialogFrame.h"
+#include "FeaturesDlg.h"
 #include "LocalDrives.h"
 #include "MakerPages.h"
 #include "MessageBox.h"
@@ -36,9 +38,7 @@ CStamperDlg::CStamperDlg(StamperState& state, QWidget* parent)
     : QDialog(parent), state_(state), ui_(std::make_unique<Ui::StamperDlg>())
 {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
+    SetFixedDialogFrame(*this);
 
     // The status bar is made with the window: one pane stretched over it.
     statusBar_ = new QStatusBar(this);
@@ -62,6 +62,10 @@ CStamperDlg::~CStamperDlg() = default;
 
 void CStamperDlg::OnInitDialog()
 {
+    // The introduction comes first; this dialog is shown once it is closed.
+    CFeaturesDlg features(this);
+    RunModal(features);
+
     auto* menu = new CWindowMenu(*this);
     menu->AppendSeparator();
     menu->AppendItem(QStringLiteral("&About Stamper..."), kAboutCommand,

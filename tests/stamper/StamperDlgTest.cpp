@@ -1,5 +1,8 @@
 #include "StamperDlg.h"
 
+#include "FeaturesDlg.h"
+#include "StamperApp.h"
+
 #include "ScriptedDialogs.h"
 #include "ShellOpen.h"
 #include "TestEnvironment.h"
@@ -14,6 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -27,6 +31,7 @@ const char* const kStamped =
 struct StamperDlgTest : ::testing::Test {
     TestEnvironment environment;
     StamperState state;
+    ScopedModalScript introduction;  // closes "What is the Mintery?"
     CStamperDlg dialog{state};
 
     StamperDlgTest()
@@ -47,13 +52,45 @@ struct StamperDlgTest : ::testing::Test {
     }
 };
 
-TEST_F(StamperDlgTest, StartsWithImEmptyFilenameAndReady)
+TEST(StamperStartupTest, TheIntroductionComesFirstThenTheMainDialogWithImEmptyFilenameAndReady)
 {
-    EXPECT_EQ(Identifier().text(), "IM");
-    EXPECT_TRUE(Filename().text().isEmpty());
-    EXPECT_EQ(dialog.StatusText(), "Ready");
-    const QStatusBar& bar = Child<QStatusBar>(dialog, "statusBar");
-    EXPECT_EQ(bar.geometry(), QRect(0, dialog.height() - 25, dialog.width(), 25));
+    TestEnvironment environment;
+    std::vector<QString> shown;
+    ScopedModalScript script({
+        [&](QDialog& introduction) {
+            shown.push_back(introduction.windowTitle());
+            EXPECT_FALSE(introduction.parentWidget()->isVisible());
+            EXPECT_TRUE(Child<QTextEdit>(introduction, "featuresText").toPlainText().contains("stamp"));
+            return int(QDialog::Accepted);
+        },
+        [&](QDialog& main) {
+            shown.push_back(main.windowTitle());
+            auto& dialog = dynamic_cast<CStamperDlg&>(main);
+            EXPECT_EQ(dialog.IdentifierText(), "IM");
+            EXPECT_EQ(dialog.FilenameText(), "");
+            EXPECT_EQ(dialog.StatusText(), "Ready");
+            const QStatusBar& bar = Child<QStatusBar>(main, "statusBar");
+            EXPECT_EQ(bar.geometry(), QRect(0, main.height() - 25, main.width(), 25));
+            EXPECT_FALSE(main.windowIcon().isNull());
+            return int(QDialog::Rejected);
+        },
+    });
+    CStamperApp stamper;
+    EXPECT_EQ(stamper.Run(), 0);
+    EXPECT_EQ(shown, (std::vector<QString>{"What is the Mintery?", "Quorvel Partner Mintery"}));
+}
+
+TEST(FeaturesDlgTest, LineEndsAreRemovedBeforeTheTextIsRead)
+{
+    TestEnvironment environment;
+    // Joined, "\\b" and "old" make one control word that draws nothing.
+    WriteBytes(environment.Folder() + "/features.rtf", "{\\rtf1\\ansi Plain \\b\r\nold words\n}\r\n");
+    CFeaturesDlg features;
+    EXPECT_EQ(Child<QTextEdit>(features, "featuresText").toPlainText(), "Plain words");
+
+    WriteBytes(environment.Folder() + "/lines.txt", "a\r\nb\nc\rd\r");
+    EXPECT_EQ(ReadJoinedLines(environment.Folder() + "/lines.txt"), "abc\rd\r");
+    EXPECT_EQ(ReadJoinedLines(environment.Folder() + "/missing.rtf"), "");
 }
 
 TEST_F(StamperDlgTest, EnterInEitherBoxStampsAndTheDialogStaysAsItWas)
