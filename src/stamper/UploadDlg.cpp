@@ -2,10 +2,12 @@
 
 #include "HostAndPort.h"
 #include "MessageBox.h"
+#include "TreeLinesStyle.h"
 
 #include "ui_UploadDlg.h"
 
 #include <QBitmap>
+#include <QHeaderView>
 #include <QPalette>
 #include <QPixmap>
 
@@ -33,11 +35,22 @@ CUploadDlg::CUploadDlg(const StamperState& state, QWidget* parent)
     ui_->uploadButton->LoadBitmap(QStringLiteral(":/stamper/upload-button.png"));
     QPixmap strip(QStringLiteral(":/stamper/tree-images.png"));
     strip.setMask(strip.createMaskFromColor(QColor(255, 0, 255)));
-    for (int i = 0; i < int(images_.size()); ++i)
-        images_[i] = QIcon(strip.copy(i * ImageSize, 0, ImageSize, ImageSize));
-    QPalette palette = ui_->folderTree->palette();
+    for (int i = 0; i < int(images_.size()); ++i) {
+        // The same picture selected or not.
+        const QPixmap image = strip.copy(i * ImageSize, 0, ImageSize, ImageSize);
+        images_[i].addPixmap(image, QIcon::Normal);
+        images_[i].addPixmap(image, QIcon::Selected);
+    }
+    QTreeWidget& tree = *ui_->folderTree;
+    QPalette palette = tree.palette();
     palette.setColor(QPalette::Base, Qt::white);
-    ui_->folderTree->setPalette(palette);
+    tree.setPalette(palette);
+    auto* lines = new CTreeLinesStyle;
+    lines->setParent(&tree);
+    tree.setStyle(lines);
+    // A long name scrolls sideways instead of being cut short.
+    tree.header()->setStretchLastSection(false);
+    tree.header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
     connect(ui_->connectButton, &QPushButton::clicked, this, [this] { OnConnect(); });
     connect(ui_->disconnectButton, &QPushButton::clicked, this, [this] { OnDisconnect(); });
