@@ -415,8 +415,7 @@ int CSocketClient::Accept()
     if (m_socket != -1 || m_listener == -1)
         return 1;
     sockaddr_in peer{};
-    socklen_t length = sizeof peer;
-    const int accepted = accept(m_listener, reinterpret_cast<sockaddr*>(&peer), &length);
+    const int accepted = AcceptWaiting(peer);
     if (accepted < 0)
         return 1;
     Adopt(accepted, peer);
@@ -434,8 +433,7 @@ int CSocketClient::AcceptFrom(const in_addr& peer, int32_t milliseconds)
         if (WaitOn(m_listener, POLLIN, left > 0 ? static_cast<int32_t>(left) : 0) != 0)
             return 1;
         sockaddr_in from{};
-        socklen_t length = sizeof from;
-        const int accepted = accept(m_listener, reinterpret_cast<sockaddr*>(&from), &length);
+        const int accepted = AcceptWaiting(from);
         if (accepted < 0)
             return 1;
         if (from.sin_addr.s_addr == peer.s_addr) {
@@ -444,6 +442,12 @@ int CSocketClient::AcceptFrom(const in_addr& peer, int32_t milliseconds)
         }
         close(accepted);
     }
+}
+
+int CSocketClient::AcceptWaiting(sockaddr_in& peer) const
+{
+    socklen_t length = sizeof peer;
+    return accept(m_listener, reinterpret_cast<sockaddr*>(&peer), &length);
 }
 
 void CSocketClient::Adopt(int socket, const sockaddr_in& peer)

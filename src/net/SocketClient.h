@@ -99,6 +99,8 @@ public:
 private:
     static int WaitOn(int socket, short events, int32_t milliseconds);
     int WaitFor(short events, int32_t milliseconds) const;
+    // The next connection on the listening socket and its address; -1 on failure.
+    int AcceptWaiting(sockaddr_in& peer) const;
     // Makes an accepted connection the connected socket.
     void Adopt(int socket, const sockaddr_in& peer);
     // Waits for more of the body: the caller's wait, else the receive time-out.
