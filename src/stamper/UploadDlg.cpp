@@ -1,5 +1,6 @@
 #include "UploadDlg.h"
 
+#include "DialogFrame.h"
 #include "HostAndPort.h"
 #include "MessageBox.h"
 #include "TreeLinesStyle.h"
@@ -28,9 +29,7 @@ CUploadDlg::CUploadDlg(const StamperState& state, QWidget* parent)
     : QDialog(parent), state_(state), ui_(std::make_unique<Ui::UploadDlg>())
 {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
+    SetFixedDialogFrame(*this);
 
     ui_->uploadButton->LoadBitmap(QStringLiteral(":/stamper/upload-button.png"));
     QPixmap strip(QStringLiteral(":/stamper/tree-images.png"));
