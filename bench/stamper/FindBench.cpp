@@ -2,10 +2,12 @@
 // about as fast while updating the status pane for every folder and
 // dispatching window messages between entries.
 #include "BenchTiming.h"
+#include "ModalRun.h"
 #include "StamperDlg.h"
 #include "StamperState.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -60,6 +62,8 @@ int main(int argc, char** argv)
 
     StamperState state;
     CStamperDlg dialog(state);
+    // The introduction is closed at once; the dialogs after it are not part of the figures.
+    SetModalHandler([](QDialog&) { return int(QDialog::Rejected); });
     dialog.OnInitDialog();
     dialog.SetDriveRoots({root});
     dialog.show();
