@@ -67,6 +67,10 @@ void CMainFrame::OnCreateClient()
     innerSplitter_->setChildrenCollapsible(false);
     list_ = new CPlumetView(state_, innerSplitter_);
     editor_ = new MyEdit(state_, innerSplitter_);
+    // The panes have no labels on screen; a screen reader announces these.
+    tree_->setAccessibleName(QStringLiteral("Folders"));
+    list_->setAccessibleName(QStringLiteral("Files"));
+    editor_->setAccessibleName(QStringLiteral("Text"));
 
     // The tree column starts 150 pixels wide, the list 175 pixels high; the
     // editor takes the rest.

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+// One window a program shows: how to open it and hand it to a check.
+struct WindowOpener {
+    QString window;
+    std::function<void(const std::function<void(QWidget&)>&)> open;
+};
+
+// Controls under `root` (root included) that take input or show a value and
+// that a screen reader would announce without a name, as "window: object (class)".
+QStringList UnnamedControls(QWidget& root);
+
+// Progress bars under `root` whose value a screen reader cannot read.
+QStringList SilentProgressBars(QWidget& root);
+
+// The top-level object names of the forms in a resources folder.
+QStringList FormNames(const QString& folder);
+
+// Opens every window, expects each to name all its controls and read out its
+// progress bars, and expects every form in `formFolder` among the windows opened.
+void ExpectEveryWindowNamed(const std::vector<WindowOpener>& windows, const QString& formFolder);
