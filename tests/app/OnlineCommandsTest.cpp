@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 #include "CommandIds.h"
 #include "ShellOpen.h"
+#include "ScriptedServer.h"
 
 #include <QDialog>
 #include <QFile>
@@ -62,7 +63,7 @@ TEST_F(OnlineCommands, HelpIndexOpensTheHelpPageOfTheCurrentFolderAndIsSilentWit
 
 TEST_F(OnlineCommands, VersionCheckWithNoServerShowsTheMessageBeforeTheDialog)
 {
-    env.PointServersAt(ClosedLoopbackPort(), ClosedLoopbackPort());
+    env.PointServersAt(UnusedLoopbackPort(), UnusedLoopbackPort());
     ScopedMessageScript messages;
     size_t messagesBefore = 99;
     QString field;

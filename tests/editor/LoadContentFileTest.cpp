@@ -1,7 +1,7 @@
 #include "LoadContentFile.h"
 
 #include "PlumetState.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -205,7 +205,7 @@ TEST_F(LoadContentFileTest, FoldersAndMissingPathsReadNothing)
     state.EditorText = "old text";
 
     // FIFOs, sockets and devices are never opened the blocking way.
-    std::vector<std::string> paths = MakeSpecialFiles(env.Folder());
+    std::vector<std::string> paths = MakeNonRegularFiles(env.Folder());
     paths.insert(paths.end(), {"File Manager/Articles", "", "missing.txt"});
     for (const std::string& path : paths) {
         EXPECT_EQ(LoadContentFile(state, path), LoadOutcome::NothingRead) << path;

@@ -1,5 +1,5 @@
 #include "ContentFile.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +78,7 @@ TEST(ContentFileReading, HeaderKeepsALoneCrAndReadsOnlyTheStart)
 TEST(ContentFileReading, OnlyTheFirst64KiBOfRegularFilesAreRead)
 {
     TestEnvironment env;
-    for (const std::string& path : MakeSpecialFiles(env.Folder())) {
+    for (const std::string& path : MakeNonRegularFiles(env.Folder())) {
         EXPECT_EQ(ReadHeader(path).articleName, "") << path;
         EXPECT_EQ(ReadForDialog(path).articleName, "") << path;
     }

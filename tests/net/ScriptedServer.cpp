@@ -21,21 +21,7 @@ bool Readable(int fd, int ms)
 }
 }
 
-int ListenOnLoopback(int backlog, int& port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
-        || listen(fd, backlog) != 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("cannot listen on loopback");
-    port = ntohs(address.sin_port);
-    return fd;
-}
-
-int UnusedLoopbackPort()
+int BindLoopback(int& port)
 {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
@@ -45,8 +31,23 @@ int UnusedLoopbackPort()
     if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
         || getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         throw std::runtime_error("cannot bind on loopback");
-    close(fd);
-    return ntohs(address.sin_port);
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+int ListenOnLoopback(int backlog, int& port)
+{
+    const int fd = BindLoopback(port);
+    if (listen(fd, backlog) != 0)
+        throw std::runtime_error("cannot listen on loopback");
+    return fd;
+}
+
+int UnusedLoopbackPort()
+{
+    int port = 0;
+    close(BindLoopback(port));
+    return port;
 }
 
 ScriptedServer::ScriptedServer(Script script)

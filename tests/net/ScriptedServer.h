@@ -51,5 +51,7 @@ private:
 
 // A loopback port that was bound and released, so nothing listens on it.
 int UnusedLoopbackPort();
+// A socket bound to 127.0.0.1 on a free port, not yet listening; its port through `port`.
+int BindLoopback(int& port);
 // A listening socket on 127.0.0.1 with the given backlog; its port through `port`.
 int ListenOnLoopback(int backlog, int& port);

@@ -1,4 +1,5 @@
 #include "BonusCenterDlg.h"
+#include "ScriptedServer.h"
 
 #include "LoopbackHttpServer.h"
 #include "ScriptedDialogs.h"
@@ -166,7 +167,7 @@ TEST_F(BonusCenterTest, AClaimTooLongToSendIsRefusedAndTheFormStays)
 
 TEST_F(BonusCenterTest, NoServerRunsTheBarToTheEndAndClosesSilently)
 {
-    env.PointServersAt(ClosedLoopbackPort(), ClosedLoopbackPort());
+    env.PointServersAt(UnusedLoopbackPort(), UnusedLoopbackPort());
     // The progress window's label as the window goes.
     struct LastPercent : QObject {
         QString text;

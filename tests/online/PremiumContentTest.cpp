@@ -1,5 +1,6 @@
 #include "PremiumContent.h"
 #include "PremiumDownload.h"
+#include "ScriptedServer.h"
 
 #include "LoopbackHttpServer.h"
 #include "ScriptedDialogs.h"
@@ -168,7 +169,7 @@ TEST_F(PremiumContentTest, AFailedItemLeavesNoFileAndIsAskedForAgainNextTime)
 
 TEST_F(PremiumContentTest, NoServerShowsOneMessageWithTheBarAtFortyPercent)
 {
-    env.PointServersAt(ClosedLoopbackPort(), ClosedLoopbackPort());
+    env.PointServersAt(UnusedLoopbackPort(), UnusedLoopbackPort());
     QString percentWhenShown;
     ScopedMessageScript messages;
     SetMessageHandler([&, previous = SetMessageHandler({})](const MessageRecord& message) {

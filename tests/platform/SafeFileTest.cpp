@@ -1,5 +1,5 @@
 #include "SafeFile.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -64,7 +64,7 @@ TEST(SafeFile, ReadAllRefusesFoldersAndMissingFiles)
 TEST(SafeFile, ReadsOnlyRegularFilesAndNeverBlocks)
 {
     TestEnvironment env;
-    for (const std::string& path : MakeSpecialFiles(env.Folder())) {
+    for (const std::string& path : MakeNonRegularFiles(env.Folder())) {
         std::string bytes = "untouched";
         EXPECT_FALSE(SafeFile::ReadAll(path, bytes)) << path;
         EXPECT_FALSE(SafeFile::ReadStart(path, 16, bytes)) << path;

@@ -1,5 +1,7 @@
 #include "LoopbackHttpServer.h"
 
+#include "ScriptedServer.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -10,34 +12,11 @@
 
 namespace {
 constexpr int kRequestLimitMs = 3000;
-
-int BindLoopback(int& port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
-        || getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("cannot bind on loopback");
-    port = ntohs(address.sin_port);
-    return fd;
-}
 }  // namespace
-
-int ClosedLoopbackPort()
-{
-    int port = 0;
-    close(BindLoopback(port));
-    return port;
-}
 
 LoopbackHttpServer::LoopbackHttpServer(Responder responder) : responder_(std::move(responder))
 {
-    listener_ = BindLoopback(port_);
-    if (listen(listener_, 16) != 0)
-        throw std::runtime_error("cannot listen on loopback");
+    listener_ = ListenOnLoopback(16, port_);
     thread_ = std::thread([this] { Serve(); });
 }
 

@@ -39,5 +39,3 @@ private:
     std::thread thread_;
 };
 
-// A loopback port that was bound and released, so nothing listens on it.
-int ClosedLoopbackPort();

@@ -5,4 +5,4 @@
 // Entries a library folder may hold that are not regular files: a FIFO, a
 // link to /dev/zero and a socket, all named like content files. Returns
 // their paths; a reader that opens one the ordinary way blocks or never ends.
-std::vector<std::string> MakeSpecialFiles(const std::string& folder);
+std::vector<std::string> MakeNonRegularFiles(const std::string& folder);

@@ -1,4 +1,4 @@
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <stdexcept>
 
-std::vector<std::string> MakeSpecialFiles(const std::string& folder)
+std::vector<std::string> MakeNonRegularFiles(const std::string& folder)
 {
     const std::string fifo = folder + "/pipe.txt";
     const std::string zero = folder + "/zero.txt";
