@@ -3,10 +3,12 @@
 #include "FtpParsing.h"
 #include "IsDottedAddress.h"
 #include "ResolveHost.h"
-#include "TrimLineEnd.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -21,6 +23,11 @@ constexpr int32_t kFirstDataPort = 10000;
 constexpr int32_t kLastDataPort = 32000;
 constexpr int32_t kDataPortSpread = 20000;
 constexpr int kLocalAddressCapacity = 32;
+constexpr int kHostAddressCapacity = 256;
+constexpr int64_t kReplyByteLimit = 64 * 1024;
+constexpr int64_t kListingByteLimit = 16 * 1024 * 1024;
+constexpr size_t kListingEntryLimit = 100000;
+using Clock = std::chrono::steady_clock;
 
 bool IsIn(int code, int low, int high)
 {
@@ -42,15 +49,49 @@ int32_t CurrentYear()
     return local.tm_year + 1900;
 }
 
-bool EndsLine(const char* text, int32_t length)
+// A local file opened for an upload: only a regular file, opened without
+// blocking so that a FIFO in its place cannot hold us.
+class UploadFile
 {
-    return length > 0 && text[length - 1] == '\n';
+public:
+    explicit UploadFile(const char* path)
+    {
+        struct stat status{};
+        m_fd = path != nullptr ? open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+        if (m_fd >= 0 && (fstat(m_fd, &status) != 0 || !S_ISREG(status.st_mode))) {
+            close(m_fd);
+            m_fd = -1;
+        }
+        m_size = m_fd >= 0 ? status.st_size : 0;
+    }
+    UploadFile(const UploadFile&) = delete;
+    UploadFile& operator=(const UploadFile&) = delete;
+    ~UploadFile()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+
+    int Descriptor() const { return m_fd; }
+    int64_t Size() const { return m_size; }
+
+private:
+    int m_fd = -1;
+    int64_t m_size = 0;
+};
 }
+
+int32_t CFtpClient::CDataConnection::OnSendProgress(int64_t total)
+{
+    if (progress)
+        progress(total, fileSize);
+    return CSocketClient::OnSendProgress(total);
 }
 
 CFtpClient::CFtpClient()
     : m_nextDataPort(MillisecondsSinceBoot() + kFirstDataPort)
 {
+    SetReceiveTimeout(m_silenceMs);
 }
 
 CFtpClient::~CFtpClient()
@@ -61,43 +102,45 @@ CFtpClient::~CFtpClient()
 
 void CFtpClient::ParseUnixEntry(FtpDirEntry& entry)
 {
-    entry = ParseUnixLine(m_buffer, CurrentYear());
+    entry = ParseUnixLine(m_listingLine, CurrentYear());
 }
 
 void CFtpClient::ParseDosEntry(FtpDirEntry& entry)
 {
-    entry = ParseDosLine(m_buffer);
+    entry = ParseDosLine(m_listingLine);
 }
 
 int CFtpClient::Login(const char* host, const char* user, const char* password, const char* account)
 {
     Quit();
     const char* address = host;
+    char resolved[kHostAddressCapacity] = {};
     if (!IsDottedAddress(host)) {
-        if (ResolveHost(host, m_buffer, sizeof m_buffer) != 0)
+        if (ResolveHost(host, resolved, sizeof resolved) != 0)
             return 1;
-        address = m_buffer;
+        address = resolved;
     }
+    StartOperation();
     if (m_control.Connect(m_port, address, AF_INET, SOCK_STREAM) != 0)
         return 2;
 
-    const int greeting = ReadReply();
+    const int greeting = ReceiveReply();
     if (greeting == 0)
         return 3;
     if (!IsIn(greeting, 200, 399))
         return 4;
 
-    const int userReply = SendCommand("USER %s\r\n", user) ? ReadReply() : 0;
+    const int userReply = SendCommand("USER %s\r\n", user) ? ReceiveReply() : 0;
     if (userReply == 0)
         return 5;
     if (!IsIn(userReply, 200, 299)) {
         if (!IsIn(userReply, 300, 399))
             return 6;
-        const int passReply = SendCommand("PASS %s\r\n", password) ? ReadReply() : 0;
+        const int passReply = SendCommand("PASS %s\r\n", password) ? ReceiveReply() : 0;
         if (passReply == 0)
             return 7;
         if (passReply == 300) {
-            const int accountReply = SendCommand("ACCT %s\r\n", account) ? ReadReply() : 0;
+            const int accountReply = SendCommand("ACCT %s\r\n", account) ? ReceiveReply() : 0;
             if (accountReply == 0)
                 return 9;
             if (!IsIn(accountReply, 200, 399))
@@ -110,7 +153,7 @@ int CFtpClient::Login(const char* host, const char* user, const char* password, 
     // The server's answers to these settings are not judged.
     for (const char* setting : {"TYPE A\r\n", "MODE S\r\n", "STRU F\r\n"}) {
         if (SendCommand(setting))
-            ReadReply();
+            ReceiveReply();
     }
     return 0;
 }
@@ -120,12 +163,14 @@ int CFtpClient::Quit()
     m_control.Send("Quit\r\n", 0);
     m_control.Close();
     m_data.Close();
+    m_controlLines.Clear();
     return 0;
 }
 
 int CFtpClient::Noop()
 {
-    const int code = SendCommand("NOOP\r\n") ? ReadReply() : 0;
+    StartOperation();
+    const int code = SendCommand("NOOP\r\n") ? ReceiveReply() : 0;
     return code == 0 ? 1 : IsIn(code, 200, 299) ? 0 : 2;
 }
 
@@ -133,79 +178,112 @@ int CFtpClient::SetType(int code)
 {
     if (code != 0 && code != 1)
         return 1;
-    const int reply = SendCommand(code == 0 ? "TYPE A\r\n" : "TYPE I\r\n") ? ReadReply() : 0;
+    StartOperation();
+    const int reply = SendCommand(code == 0 ? "TYPE A\r\n" : "TYPE I\r\n") ? ReceiveReply() : 0;
     return reply == 0 ? 2 : IsIn(reply, 200, 299) ? 0 : 3;
 }
 
 int CFtpClient::ChangeDir(const char* folder)
 {
-    const int code = SendCommand("CWD %s\r\n", folder) ? ReadReply() : 0;
+    StartOperation();
+    const int code = SendCommand("CWD %s\r\n", folder) ? ReceiveReply() : 0;
     return code == 0 ? 1 : IsIn(code, 200, 299) ? 0 : 2;
 }
 
 int CFtpClient::ChangeDirUp()
 {
-    const int code = SendCommand("CDUP\r\n") ? ReadReply() : 0;
+    StartOperation();
+    const int code = SendCommand("CDUP\r\n") ? ReceiveReply() : 0;
     return code == 0 ? 1 : IsIn(code, 200, 299) ? 0 : IsIn(code, 500, 599) ? 2 : 3;
 }
 
 int CFtpClient::List()
 {
+    StartOperation();
     const int opened = OpenDataPort();
     if (opened != 0)
         return opened;
     // The server's preliminary reply is read after the listing.
     if (!SendCommand("LIST\r\n") || !AwaitDataConnection(m_listWaitMs)) {
         m_data.Close();
-        // Stale replies must not answer later commands.
-        m_control.DrainInput();
+        DiscardControlInput();
         return 3;
     }
 
-    ClearEntries();
+    std::vector<FtpDirEntry> entries;
+    const bool listed = ReceiveListing(entries);
+    m_data.Close();
+    int code = ReceiveReply();
+    if (code < 200)
+        code = ReceiveReply();
+    if (!listed || !IsIn(code, 200, 299))
+        return 4;
+    m_entries.swap(entries);
+    return 0;
+}
+
+bool CFtpClient::ReceiveListing(std::vector<FtpDirEntry>& entries)
+{
+    using Status = CFtpLineReader::Status;
+    CFtpLineReader lines(m_data);
+    lines.LimitBytes(kListingByteLimit);
     bool totalSkipped = false;
-    while (ReadLine(m_data)) {
-        TrimLineEnd(m_buffer);
-        if (!totalSkipped && strncasecmp(m_buffer, "total", 5) == 0) {
+    const char* line = nullptr;
+    for (;;) {
+        const Status status = lines.Next(line, m_deadline, m_silenceMs);
+        if (status != Status::Line) {
+            if (status == Status::Exceeded)
+                Abandon();
+            return status == Status::Closed;
+        }
+        if (!totalSkipped && strncasecmp(line, "total", 5) == 0) {
             totalSkipped = true;
             continue;
         }
+        if (entries.size() == kListingEntryLimit) {
+            Abandon();
+            return false;
+        }
         FtpDirEntry entry;
-        if (std::isdigit(static_cast<unsigned char>(m_buffer[0])) != 0)
+        m_listingLine = line;
+        if (std::isdigit(static_cast<unsigned char>(line[0])) != 0)
             ParseDosEntry(entry);
         else
             ParseUnixEntry(entry);
-        m_entries.push_back(entry);
+        m_listingLine = "";
+        entries.push_back(entry);
     }
-    m_data.Close();
-
-    int code = ReadReply();
-    if (code < 200)
-        code = ReadReply();
-    return IsIn(code, 200, 299) ? 0 : 4;
 }
 
 int CFtpClient::PutFile(const char* localPath, const char* remoteName)
 {
+    // A file that cannot be read must not cost the server its published copy.
+    const UploadFile file(localPath);
+    if (file.Descriptor() < 0)
+        return 5;
+    StartOperation();
     const int opened = OpenDataPort();
     if (opened != 0)
         return opened;
-    const int accepted = SendCommand("STOR %s\r\n", remoteName) ? ReadReply() : 0;
+    const int accepted = SendCommand("STOR %s\r\n", remoteName) ? ReceiveReply() : 0;
     if (!IsIn(accepted, 100, 299)) {
         m_data.Close();
         return 3;
     }
     if (!AwaitDataConnection(m_putWaitMs)) {
         m_data.Close();
-        m_control.DrainInput();
+        DiscardControlInput();
         return 4;
     }
 
     int64_t total = 0;
-    const int sent = m_data.SendFile(localPath, total);
+    m_data.fileSize = file.Size();
+    const int sent = m_data.SendFileFrom(file.Descriptor(), total);
     // Closing tells the server the file has ended.
     m_data.Close();
-    const int code = ReadReply();
+    // The transfer had no overall limit; its final reply has one of its own.
+    StartOperation();
+    const int code = ReceiveReply();
     return sent == 0 && IsIn(code, 200, 299) ? 0 : 5;
 }
 
@@ -229,31 +307,59 @@ void CFtpClient::ClearEntries()
 
 int CFtpClient::ReadReply()
 {
-    if (!ReadLine(m_control))
-        return 0;
-    // A reply line longer than the buffer is cut: its rest must not pass for the next reply.
-    const int32_t length = static_cast<int32_t>(std::strlen(m_buffer));
-    if (length == static_cast<int32_t>(sizeof m_buffer) - 1 && !EndsLine(m_buffer, length)) {
-        char rest[sizeof m_buffer];
-        int32_t got = 0;
-        do
-            got = m_control.ReceiveLine(rest, sizeof rest, LineWaitSeconds());
-        while (got > 0 && !EndsLine(rest, got));
-    }
-    TrimLineEnd(m_buffer);
+    StartOperation();
+    return ReceiveReply();
+}
 
-    const int code = ReplyCode(m_buffer);
-    if (std::strlen(m_buffer) > 3 && m_buffer[3] == '-') {
+int CFtpClient::ReceiveReply()
+{
+    using Status = CFtpLineReader::Status;
+    m_controlLines.LimitBytes(kReplyByteLimit);
+    const char* line = nullptr;
+    if (NextReplyLine(line) != Status::Line)
+        return 0;
+    const int code = ReplyCode(line);
+    if (std::strlen(line) > 3 && line[3] == '-') {
         // Several lines: they run to the one that starts with the same three
         // characters and a space.
-        char opening[4] = {m_buffer[0], m_buffer[1], m_buffer[2], '\0'};
-        while (ReadLine(m_control)) {
-            TrimLineEnd(m_buffer);
-            if (std::strncmp(m_buffer, opening, 3) == 0 && m_buffer[3] == ' ')
+        const char opening[4] = {line[0], line[1], line[2], '\0'};
+        Status status = Status::Line;
+        while ((status = NextReplyLine(line)) == Status::Line) {
+            if (std::strncmp(line, opening, 3) == 0 && line[3] == ' ')
                 break;
         }
+        // A reply cut off by a passed limit is no reply.
+        if (status == Status::Exceeded)
+            return 0;
     }
     return code;
+}
+
+CFtpLineReader::Status CFtpClient::NextReplyLine(const char*& line)
+{
+    const CFtpLineReader::Status status = m_controlLines.Next(line, m_deadline, m_silenceMs);
+    if (status == CFtpLineReader::Status::Exceeded)
+        Abandon();
+    return status;
+}
+
+void CFtpClient::StartOperation()
+{
+    m_deadline = Clock::now() + std::chrono::milliseconds(m_operationLimitMs);
+}
+
+void CFtpClient::Abandon()
+{
+    m_control.Close();
+    m_data.Close();
+    m_controlLines.Clear();
+}
+
+void CFtpClient::DiscardControlInput()
+{
+    // Stale replies must not answer later commands.
+    m_control.DrainInput();
+    m_controlLines.Clear();
 }
 
 void CFtpClient::SetPort(int32_t port)
@@ -269,13 +375,26 @@ void CFtpClient::SetDataWaits(int32_t listMilliseconds, int32_t putMilliseconds)
 
 void CFtpClient::SetReceiveTimeout(int32_t milliseconds)
 {
+    m_silenceMs = milliseconds;
     m_control.SetReceiveTimeout(milliseconds);
     m_data.SetReceiveTimeout(milliseconds);
+    // An upload that has not moved a byte for this long has stalled.
+    m_data.SetSendTimeout(milliseconds);
+}
+
+void CFtpClient::SetOperationLimit(int32_t milliseconds)
+{
+    m_operationLimitMs = milliseconds;
 }
 
 void CFtpClient::SetNextDataPort(int32_t port)
 {
     m_nextDataPort = port;
+}
+
+void CFtpClient::SetPutProgress(PutProgressFunction function)
+{
+    m_data.progress = std::move(function);
 }
 
 bool CFtpClient::SendCommand(const char* format, const char* argument)
@@ -287,11 +406,6 @@ bool CFtpClient::SendCommand(const char* format, const char* argument)
     if (length <= 0 || length >= static_cast<int>(sizeof m_command))
         return false;
     return m_control.Send(m_command, length) == length;
-}
-
-bool CFtpClient::ReadLine(CSocketClient& connection)
-{
-    return connection.ReceiveLine(m_buffer, sizeof m_buffer, LineWaitSeconds()) > 0;
 }
 
 int CFtpClient::OpenDataPort()
@@ -316,7 +430,7 @@ int CFtpClient::OpenDataPort()
     if (m_nextDataPort > kLastDataPort || m_nextDataPort < 0)
         m_nextDataPort = kFirstDataPort;
 
-    const int code = SendCommand("PORT %s\r\n", hostAndPort) ? ReadReply() : 0;
+    const int code = SendCommand("PORT %s\r\n", hostAndPort) ? ReceiveReply() : 0;
     if (!IsIn(code, 200, 299)) {
         m_data.Close();
         return 2;
@@ -326,13 +440,12 @@ int CFtpClient::OpenDataPort()
 
 bool CFtpClient::AwaitDataConnection(int32_t milliseconds)
 {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_deadline - Clock::now()).count();
+    const auto wait = static_cast<int32_t>(std::clamp<int64_t>(left, 0, milliseconds));
     // Only the server may connect: anyone else could inject a listing or take the file.
-    return m_data.AcceptFrom(m_control.GetPeerRecord().sin_addr, milliseconds) == 0;
-}
-
-int32_t CFtpClient::LineWaitSeconds() const
-{
-    // Whole seconds, rounded up, so that a short time-out still bounds the read.
-    const int32_t timeout = m_control.GetReceiveTimeout();
-    return timeout > 0 ? (timeout + 999) / 1000 : 0;
+    if (m_data.AcceptFrom(m_control.GetPeerRecord().sin_addr, wait) == 0)
+        return true;
+    if (Clock::now() >= m_deadline)
+        Abandon();
+    return false;
 }

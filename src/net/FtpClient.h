@@ -1,27 +1,41 @@
 #pragma once
 
 #include "FtpDirEntry.h"
+#include "FtpLineReader.h"
 #include "SocketClient.h"
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // A blocking FTP client: one control connection, and an active-mode data
 // connection (we listen, the server connects) for each listing or upload.
 // Results are small codes, 0 for success; nothing throws.
+//
+// Every control-channel operation (connect and login, a command with its
+// whole reply, a listing) ends within the operation limit of its start; a
+// reply may take 64 KiB from the wire, a listing 16 MiB and 100,000 entries.
+// Past any of these both connections are closed and the step fails. An
+// upload's data has no overall limit, only the silence limit.
 class CFtpClient
 {
 public:
+    // Bytes of the file sent so far and the file's size.
+    using PutProgressFunction = std::function<void(int64_t sent, int64_t size)>;
+
     CFtpClient();
     CFtpClient(const CFtpClient&) = delete;
     CFtpClient& operator=(const CFtpClient&) = delete;
 
+    // Parse the listing line being read.
     virtual void ParseUnixEntry(FtpDirEntry& entry);
     virtual void ParseDosEntry(FtpDirEntry& entry);
     // Logs out as it goes.
     virtual ~CFtpClient();
     // 0 listed; 1 no local data port; 2 PORT refused; 3 the server did not
-    // connect in time; 4 the final reply was not 200 to 299.
+    // connect in time; 4 the listing or its final reply failed. Only a
+    // listing that succeeded replaces the entries.
     virtual int List();
 
     // 0 logged in; 1 unknown host; 2 no control connection; 3 no greeting;
@@ -39,7 +53,8 @@ public:
     // 0 reply 200 to 299; 1 no reply; 2 reply 500 to 599; 3 any other.
     int ChangeDirUp();
     // 0 stored; 1 no local data port; 2 PORT refused; 3 STOR refused; 4 the
-    // server did not connect in time; 5 the transfer did not complete.
+    // server did not connect in time; 5 the transfer did not complete, or the
+    // local file cannot be read (then nothing is sent at all).
     int PutFile(const char* localPath, const char* remoteName);
 
     int GetEntryCount() const;
@@ -47,39 +62,67 @@ public:
     int GetEntry(int index, FtpDirEntry& entry) const;
     void ClearEntries();
 
-    // The code of the next reply, or 0 when no line came.
+    // The code of the next reply, or 0 when none came whole.
     int ReadReply();
 
     // The server's control port, 21 unless changed.
     void SetPort(int32_t port);
     // How long the server has to connect back: 15 s for a listing, 5 s for an upload.
     void SetDataWaits(int32_t listMilliseconds, int32_t putMilliseconds);
-    // Bounds every reply and listing line read (and the data connection's sends).
+    // The longest silence on either connection: 30 s unless changed.
     void SetReceiveTimeout(int32_t milliseconds);
+    // The longest one control-channel operation may take: 60 s unless changed.
+    void SetOperationLimit(int32_t milliseconds);
     // The next local port a transfer listens on; it wraps from above 32000 to 10000.
     void SetNextDataPort(int32_t port);
+    // Called as an upload's data goes out.
+    void SetPutProgress(PutProgressFunction function);
 
 private:
+    // The data connection, which reports an upload's progress to its client.
+    class CDataConnection : public CSocketClient
+    {
+    public:
+        int32_t OnSendProgress(int64_t total) override;
+        PutProgressFunction progress;
+        int64_t fileSize = 0;
+    };
+
+    // Starts the clock of one control-channel operation.
+    void StartOperation();
+    // Closes both connections after a limit was passed.
+    void Abandon();
+    // The next reply within the current operation; 0 when none came whole.
+    int ReceiveReply();
+    // One reply line; after a passed limit the connections are closed.
+    CFtpLineReader::Status NextReplyLine(const char*& line);
+    // The lines of a listing on the data connection; false when it did not
+    // end well or passed a limit.
+    bool ReceiveListing(std::vector<FtpDirEntry>& entries);
     // Composes a command around `argument` and sends it. False when it cannot
     // go out whole: too long, a line break inside the argument, or no connection.
     bool SendCommand(const char* format, const char* argument = "");
-    // One line into the work buffer, without its line end; false when none came.
-    bool ReadLine(CSocketClient& connection);
     // Listens on the next free data port and announces it. 0, 1 or 2 as for List.
     int OpenDataPort();
-    // Waits for the server's data connection. False when none came in time.
+    // Waits for the server's data connection, within the operation's limit too.
+    // False when none came in time.
     bool AwaitDataConnection(int32_t milliseconds);
-    int32_t LineWaitSeconds() const;
+    // Forgets control input that arrived unasked.
+    void DiscardControlInput();
 
     CSocketClient m_control;
-    CSocketClient m_data;
+    CDataConnection m_data;
     int32_t m_nextDataPort = 0;
     std::vector<FtpDirEntry> m_entries;
-    // Replies and listing lines come in through this; longer lines come in pieces.
-    char m_buffer[256] = {};
+    CFtpLineReader m_controlLines{m_control};
+    // The listing line being parsed.
+    const char* m_listingLine = "";
     // Commands carry names of up to 255 characters.
     char m_command[512] = {};
     int32_t m_port = 21;
     int32_t m_listWaitMs = 15000;
     int32_t m_putWaitMs = 5000;
+    int32_t m_silenceMs = 30000;
+    int32_t m_operationLimitMs = 60000;
+    std::chrono::steady_clock::time_point m_deadline;
 };

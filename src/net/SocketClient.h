@@ -82,6 +82,8 @@ public:
     // Sends the whole file. 0 sent, or stopped by OnSendProgress; 1 the file
     // could not be opened or read; 2 a send failed.
     int SendFile(const char* path, int64_t& total);
+    // The same for a file already open, from its current offset.
+    int SendFileFrom(int fd, int64_t& total);
     // Whether received bytes wait unread on the connected socket.
     bool BytesAvailable() const;
     // Discards whatever has already arrived.
@@ -106,6 +108,9 @@ private:
     // Waits for more of the body: the caller's wait, else the receive time-out.
     int WaitForBody(int32_t waitSeconds) const;
     int ApplyTimeout(int option, int32_t milliseconds) const;
+    // SendFileFrom by copying through a buffer, where the kernel cannot send
+    // straight from the file.
+    int CopyFileFrom(int fd, int64_t& total);
     // Reads exactly `count` bytes that a peek has already shown to be there.
     bool Consume(char* buffer, int32_t count);
 

@@ -10,6 +10,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include <ostream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -117,6 +119,10 @@ INSTANTIATE_TEST_SUITE_P(
         LoginCase{"MultiLineGreeting", {"220-one\r\n220-two\r\n220 three\r\n", {{"230\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200\r\n"}}}, 0,
                   WithLogin({"Quit\r\n"})},
         LoginCase{"OverlongGreetingLine", {"220 " + std::string(400, 'x') + "\r\n", LoggedIn({}).steps}, 0, WithLogin({"Quit\r\n"})},
+        // 254 characters and CR LF once left the LF to pass for the next reply.
+        LoginCase{"Greeting254", {"220 " + std::string(250, 'x') + "\r\n", LoggedIn({}).steps}, 0, WithLogin({"Quit\r\n"})},
+        LoginCase{"GreetingLongerThanALine", {"220-" + std::string(5000, 'x') + "\r\n220 in\r\n", LoggedIn({}).steps}, 0,
+                  WithLogin({"Quit\r\n"})},
         LoginCase{"Greeting120", {"120 later\r\n", {}}, 4, {"Quit\r\n"}},
         LoginCase{"NoGreeting", {"", {}, true}, 3, {}},
         LoginCase{"UserRefused", {kGreeting, {{"530 no\r\n"}}}, 6, {"USER user\r\n", "Quit\r\n"}},
@@ -215,13 +221,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FtpClient, AnIdleClientEndsWithItsNoReplyResults)
 {
+    TempFolder folder;
+    WriteWholeFile(folder.PathOf("stamped.exe"), "MZ");
     CFtpClient client;
     EXPECT_EQ(client.Noop(), 1);
     EXPECT_EQ(client.ChangeDir("x"), 1);
     EXPECT_EQ(client.ChangeDirUp(), 1);
     EXPECT_EQ(client.SetType(1), 2);
     EXPECT_EQ(client.List(), 2);
-    EXPECT_EQ(client.PutFile("/nonexistent", "pla1_0.exe"), 2);
+    EXPECT_EQ(client.PutFile(folder.PathOf("stamped.exe").c_str(), "pla1_0.exe"), 2);
     EXPECT_EQ(client.Quit(), 0);
 }
 
@@ -260,6 +268,44 @@ TEST(FtpClient, ListWithAFailedFinalReplyGivesFour)
     Prepare(client, server);
     ASSERT_EQ(client.Login("127.0.0.1", "user", "pw", ""), 0);
     EXPECT_EQ(client.List(), 4);
+}
+
+TEST(FtpClient, AFailedListKeepsTheEntriesOfTheLastGoodOne)
+{
+    const std::string good = "-rw 1 o g 1 Jan 1 2000 kept\r\n";
+    ScriptedFtpServer server(LoggedIn({{"200 port\r\n"},
+                                       {"150\r\n", ScriptedFtpServer::SendData(good), "226\r\n"},
+                                       {"200 port\r\n"},
+                                       {"150\r\n", ScriptedFtpServer::SendData("-rw 1 o g 1 Jan 1 2000 other\r\n"), "451 aborted\r\n"},
+                                       {"200 port\r\n"},
+                                       {"150\r\n", ScriptedFtpServer::StallData(5000), "426 closed\r\n"},
+                                       {"200 noop\r\n"}}));
+    CFtpClient client;
+    Prepare(client, server);
+    ASSERT_EQ(client.Login("127.0.0.1", "user", "pw", ""), 0);
+    ASSERT_EQ(client.List(), 0);
+    EXPECT_EQ(client.List(), 4);
+    EXPECT_EQ(EntryNames(client), std::vector<std::string>{"kept"});
+    // A data connection that falls silent ends the listing as a failure.
+    EXPECT_EQ(client.List(), 4);
+    EXPECT_EQ(EntryNames(client), std::vector<std::string>{"kept"});
+    EXPECT_EQ(client.Noop(), 0);
+}
+
+TEST(FtpClient, LongListingLinesKeepTheirNamesAndTheLineThatFollows)
+{
+    const std::string prefix = "-rw-r--r-- 1 o g 1 Jan 1 2000 ";
+    const std::string name254 = std::string(254 - prefix.size(), 'n');
+    const std::string name4970(4970, 'y');
+    const std::string folder = "drwxr-xr-x 2 o g 4096 Jan 1 2000 docs\r\n";
+    const std::string listing = prefix + name254 + "\r\n" + folder + prefix + name4970 + "\r\n" + folder;
+    ScriptedFtpServer server(LoggedIn({{"200 port\r\n"}, {"150\r\n", ScriptedFtpServer::SendData(listing), "226\r\n"}}));
+    CFtpClient client;
+    Prepare(client, server);
+    ASSERT_EQ(client.Login("127.0.0.1", "user", "pw", ""), 0);
+    ASSERT_EQ(client.List(), 0);
+    // A name is kept whole up to 255 characters; the rest of a longer line is no entry.
+    EXPECT_EQ(EntryNames(client), (std::vector<std::string>{name254, "docs/", name4970.substr(0, 255), "docs/"}));
 }
 
 TEST(FtpClient, AServerThatNeverConnectsTimesOutAndTheNextListUsesTheNextPort)
@@ -353,18 +399,24 @@ std::string RandomBytes(size_t size)
     return bytes;
 }
 
-TEST(FtpClient, PutFileSendsTheWholeFile)
+TEST(FtpClient, PutFileSendsTheWholeFileAndReportsItsProgress)
 {
     TempFolder folder;
-    const std::string content = RandomBytes(300 * 1024 + 17);
+    const std::string content = RandomBytes(3 * 1024 * 1024 + 17);
     WriteWholeFile(folder.PathOf("stamped.exe"), content);
     ScriptedFtpServer server(LoggedIn({{"200 port\r\n"}, {"150 go\r\n", ScriptedFtpServer::ReceiveData(), "226 done\r\n"}}));
+    std::vector<std::pair<int64_t, int64_t>> progress;
     {
         CFtpClient client;
         Prepare(client, server);
+        client.SetPutProgress([&progress](int64_t sent, int64_t size) { progress.emplace_back(sent, size); });
         ASSERT_EQ(client.Login("127.0.0.1", "user", "pw", ""), 0);
         EXPECT_EQ(client.PutFile(folder.PathOf("stamped.exe").c_str(), "pla1_0.exe"), 0);
     }
+    const auto size = static_cast<int64_t>(content.size());
+    ASSERT_GE(progress.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(progress.back(), std::make_pair(size, size));
     EXPECT_EQ(server.Commands(), WithLogin({PortCommand(server.AnnouncedPorts().at(0)), "STOR pla1_0.exe\r\n", "Quit\r\n"}));
     EXPECT_TRUE(server.Uploaded() == content);
 }
@@ -380,7 +432,6 @@ TEST(FtpClient, PutFileFailures)
     const Case cases[] = {
         {"StorRefused", {{"200 port\r\n"}, {"553 no\r\n"}}, 3},
         {"NeverConnects", {{"200 port\r\n"}, {"150 go\r\n"}}, 4},
-        {"UnreadableFile", {{"200 port\r\n"}, {"150 go\r\n", ScriptedFtpServer::ReceiveData(), "226 done\r\n"}}, 5},
         {"TransferFailed", {{"200 port\r\n"}, {"150 go\r\n", ScriptedFtpServer::ReceiveData(), "451 disk full\r\n"}}, 5},
     };
     TempFolder folder;
@@ -390,8 +441,24 @@ TEST(FtpClient, PutFileFailures)
         CFtpClient client;
         Prepare(client, server);
         ASSERT_EQ(client.Login("127.0.0.1", "user", "pw", ""), 0) << c.name;
-        const std::string path = c.name == "UnreadableFile" ? folder.PathOf("missing.exe") : folder.PathOf("stamped.exe");
-        EXPECT_EQ(client.PutFile(path.c_str(), "pla1_0.exe"), c.result) << c.name;
+        EXPECT_EQ(client.PutFile(folder.PathOf("stamped.exe").c_str(), "pla1_0.exe"), c.result) << c.name;
+    }
+}
+
+TEST(FtpClient, ALocalFileThatCannotBeReadSendsNothing)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.PathOf("folder.exe"));
+    ASSERT_EQ(mkfifo(folder.PathOf("fifo.exe").c_str(), 0600), 0);
+    for (const char* name : {"missing.exe", "folder.exe", "fifo.exe"}) {
+        ScriptedFtpServer server(LoggedIn({{"200 port\r\n"}, {"150 go\r\n", ScriptedFtpServer::ReceiveData(), "226 done\r\n"}}));
+        {
+            CFtpClient client;
+            Prepare(client, server);
+            ASSERT_EQ(client.Login("127.0.0.1", "user", "pw", ""), 0);
+            EXPECT_EQ(client.PutFile(folder.PathOf(name).c_str(), "pla1_0.exe"), 5) << name;
+        }
+        EXPECT_EQ(server.Commands(), WithLogin({"Quit\r\n"})) << name;
     }
 }
 
@@ -435,6 +502,35 @@ TEST_F(FtpAgainstPyftpdlib, ListsAndChangesFolders)
     ASSERT_EQ(client.List(), 0);
     EXPECT_EQ(client.GetEntryCount(), 3);
     EXPECT_EQ(client.Noop(), 0);
+}
+
+TEST_F(FtpAgainstPyftpdlib, EntersAndListsAFolderOf250Characters)
+{
+    ASSERT_NE(m_server.Port(), 0);
+    const std::string name(250, 'f');
+    std::filesystem::create_directory(m_home.PathOf(name));
+    WriteWholeFile(m_home.PathOf(name + "/inside.txt"), "x");
+    CFtpClient client;
+    ASSERT_EQ(Login(client), 0);
+    ASSERT_EQ(client.List(), 0);
+    const std::vector<std::string> names = EntryNames(client);
+    EXPECT_NE(std::find(names.begin(), names.end(), name + "/"), names.end());
+    ASSERT_EQ(client.ChangeDir(name.c_str()), 0);
+    ASSERT_EQ(client.List(), 0);
+    EXPECT_EQ(EntryNames(client), std::vector<std::string>{"inside.txt"});
+}
+
+TEST_F(FtpAgainstPyftpdlib, AMissingLocalFileLeavesThePublishedFileAsItWas)
+{
+    ASSERT_NE(m_server.Port(), 0);
+    const std::string published = RandomBytes(64 * 1024);
+    WriteWholeFile(m_home.PathOf("pla1_0.exe"), published);
+    TempFolder local;
+    CFtpClient client;
+    ASSERT_EQ(Login(client), 0);
+    EXPECT_EQ(client.PutFile(local.PathOf("missing.exe").c_str(), "pla1_0.exe"), 5);
+    EXPECT_EQ(client.Noop(), 0);
+    EXPECT_TRUE(ReadWholeFile(m_home.PathOf("pla1_0.exe")) == published);
 }
 
 TEST_F(FtpAgainstPyftpdlib, PutFileStoresAndReplacesTheFile)

@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -15,16 +16,37 @@ constexpr int kAcceptLimitMs = 15000;
 // A session that says nothing for this long is over.
 constexpr int kIdleLimitMs = 20000;
 
-void SendAll(int connection, const std::string& bytes)
+// Endless sending stops after this long even if the client never leaves.
+constexpr auto kStreamLimit = std::chrono::seconds(90);
+
+bool SendAll(int connection, const std::string& bytes)
 {
-    if (!bytes.empty())
-        send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    return bytes.empty() || send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
 }
 
 bool Readable(int fd, int ms)
 {
     pollfd watched{fd, POLLIN, 0};
     return poll(&watched, 1, ms) > 0;
+}
+
+// Sends `bytes` at `pace`; false once the client has gone.
+bool SendPaced(int connection, const std::string& bytes, ScriptedFtpServer::Pace pace)
+{
+    const auto stop = std::chrono::steady_clock::now() + kStreamLimit;
+    do {
+        if (pace.pauseMs == 0) {
+            if (!SendAll(connection, bytes))
+                return false;
+            continue;
+        }
+        for (char byte : bytes) {
+            if (!SendAll(connection, std::string(1, byte)))
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(pace.pauseMs));
+        }
+    } while (pace.endless && std::chrono::steady_clock::now() < stop);
+    return true;
 }
 }
 
@@ -56,7 +78,7 @@ void ScriptedFtpServer::Serve()
     const int connection = accept(m_listener, nullptr, nullptr);
     if (connection < 0)
         return;
-    SendAll(connection, m_script.greeting);
+    SendPaced(connection, m_script.greeting, m_script.greetingPace);
     std::string command;
     size_t next = 0;
     while ((next < m_script.steps.size() || !m_script.closeAtEnd) && ReadCommand(connection, command)) {
@@ -65,7 +87,7 @@ void ScriptedFtpServer::Serve()
         if (next == m_script.steps.size())
             continue;
         const Step& step = m_script.steps[next++];
-        SendAll(connection, step.reply);
+        SendPaced(connection, step.reply, step.pace);
         if (step.data)
             step.data(*this);
         SendAll(connection, step.after);
@@ -125,13 +147,39 @@ ScriptedFtpServer::DataAction ScriptedFtpServer::SendData(std::string bytes)
     };
 }
 
-ScriptedFtpServer::DataAction ScriptedFtpServer::ReceiveData()
+ScriptedFtpServer::DataAction ScriptedFtpServer::StreamData(std::string piece, int pauseMs)
 {
-    return [](ScriptedFtpServer& server) {
+    return [piece, pauseMs](ScriptedFtpServer& server) {
         const int fd = server.ConnectBack();
-        char chunk[4096];
-        for (ssize_t got = 0; fd >= 0 && Readable(fd, kIdleLimitMs) && (got = recv(fd, chunk, sizeof chunk, 0)) > 0;)
+        SendPaced(fd, piece, Pace{pauseMs, true});
+        close(fd);
+    };
+}
+
+ScriptedFtpServer::DataAction ScriptedFtpServer::StallData(int holdMs)
+{
+    return [holdMs](ScriptedFtpServer& server) {
+        const int fd = server.ConnectBack();
+        // The client's close arrives as a hang-up, unless unread data holds it up.
+        pollfd watched{fd, POLLRDHUP, 0};
+        poll(&watched, 1, holdMs);
+        close(fd);
+    };
+}
+
+ScriptedFtpServer::DataAction ScriptedFtpServer::ReceiveData(int pauseMs)
+{
+    return [pauseMs](ScriptedFtpServer& server) {
+        const int fd = server.ConnectBack();
+        // A slow reader holds little, so the sender feels its pace.
+        const int window = 64 * 1024;
+        if (pauseMs > 0)
+            setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &window, sizeof window);
+        char chunk[64 * 1024];
+        for (ssize_t got = 0; fd >= 0 && Readable(fd, kIdleLimitMs) && (got = recv(fd, chunk, sizeof chunk, 0)) > 0;) {
             server.m_uploaded.append(chunk, static_cast<size_t>(got));
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+        }
         close(fd);
     };
 }

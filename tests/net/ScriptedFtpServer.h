@@ -14,17 +14,26 @@ class ScriptedFtpServer
 {
 public:
     using DataAction = std::function<void(ScriptedFtpServer&)>;
+    // How a reply goes out: all at once, or a byte at a time with a pause
+    // after each; `endless` sends it again and again until the client leaves.
+    struct Pace
+    {
+        int pauseMs = 0;
+        bool endless = false;
+    };
     struct Step
     {
         std::string reply;
         DataAction data = nullptr;
         std::string after = {};
+        Pace pace = {};
     };
     struct Script
     {
         std::string greeting;
         std::vector<Step> steps;
         bool closeAtEnd = false;
+        Pace greetingPace = {};
     };
 
     explicit ScriptedFtpServer(Script script);
@@ -45,7 +54,14 @@ public:
 
     // Data actions.
     static DataAction SendData(std::string bytes);
-    static DataAction ReceiveData();
+    // Sends `piece` again and again, pausing `pauseMs` after each, until the
+    // client closes the data connection.
+    static DataAction StreamData(std::string piece, int pauseMs);
+    // Reads the data connection to its end, pausing `pauseMs` after each read.
+    static DataAction ReceiveData(int pauseMs = 0);
+    // Takes the data connection and reads nothing from it until the client
+    // closes it (or, with data stuck on the way, for `holdMs`).
+    static DataAction StallData(int holdMs);
 
 private:
     void Serve();
