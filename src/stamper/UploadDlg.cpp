@@ -2,7 +2,9 @@
 
 #include "DialogFrame.h"
 #include "HostAndPort.h"
+#include "ListedName.h"
 #include "MessageBox.h"
+#include "ProgressPacer.h"
 #include "TreeLinesStyle.h"
 
 #include "ui_UploadDlg.h"
@@ -15,6 +17,9 @@
 namespace {
 constexpr int ImageSize = 16;
 constexpr int ProgressStep = 10;
+// During an upload the bar follows the bytes over the four steps that follow it.
+constexpr int TransferSteps = 4;
+constexpr std::chrono::milliseconds ProgressGap(50);
 constexpr int UpImage = 0;
 constexpr int FolderImage = 1;
 constexpr int FileImage = 2;
@@ -47,9 +52,11 @@ CUploadDlg::CUploadDlg(const StamperState& state, QWidget* parent)
     auto* lines = new CTreeLinesStyle;
     lines->setParent(&tree);
     tree.setStyle(lines);
-    // A long name scrolls sideways instead of being cut short.
+    // A long name scrolls sideways instead of being cut short; the column's
+    // width follows the listings (WidenFor), as measuring every item on each
+    // change would not scale to long listings.
     tree.header()->setStretchLastSection(false);
-    tree.header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tree.header()->setSectionResizeMode(0, QHeaderView::Fixed);
 
     connect(ui_->connectButton, &QPushButton::clicked, this, [this] { OnConnect(); });
     connect(ui_->disconnectButton, &QPushButton::clicked, this, [this] { OnDisconnect(); });
@@ -80,8 +87,11 @@ void CUploadDlg::OnConnect()
         Message("An error was encountered while connecting to the site.  Please check the settings and try again.");
         return;
     }
-    ftp_.List();
-    AddListing(nullptr);
+    const std::string server = hostText + '\n' + user;
+    if (server != server_)
+        EmptyTree();
+    server_ = server;
+    ListInto(nullptr);
 }
 
 void CUploadDlg::OnTreeDoubleClick()
@@ -94,10 +104,8 @@ void CUploadDlg::OnTreeDoubleClick()
     const int changed = item->data(0, ParentDirectoryRole).toBool()
                             ? ftp_.ChangeDirUp()
                             : ftp_.ChangeDir(item->data(0, ServerNameRole).toByteArray().constData());
-    if (changed != 0)
-        return;
-    ftp_.List();
-    AddListing(item);
+    if (changed == 0)
+        ListInto(item);
 }
 
 void CUploadDlg::OnDisconnect()
@@ -119,11 +127,19 @@ void CUploadDlg::OnUpload()
     }
     ftp_.SetType(1);
     StepProgress(4);
-    if (ftp_.PutFile(state_.SelectedFilePath.c_str(), RemoteName) != 0) {
+    const int base = ui_->progressBar->value();
+    CProgressPacer pacer(TransferSteps * ProgressStep, ProgressGap);
+    ftp_.SetPutProgress([&](int64_t sent, int64_t size) {
+        if (const std::optional<int> value = pacer.Next(sent, size, CProgressPacer::Clock::now()))
+            ShowProgress(base, *value);
+    });
+    const int put = ftp_.PutFile(state_.SelectedFilePath.c_str(), RemoteName);
+    ftp_.SetPutProgress(nullptr);
+    if (put != 0) {
         Message("The file could not be uploaded successfully.  Please try again.");
         return;
     }
-    StepProgress(4);
+    ShowProgress(base, TransferSteps * ProgressStep);
     ui_->progressBar->setValue(0);
     Message("Transfer Complete.  The file has been uploaded and saved as 'pla1_0.exe' on the server.");
 }
@@ -137,30 +153,41 @@ void CUploadDlg::OnExit()
 
 void CUploadDlg::StepProgress(int steps)
 {
-    QProgressBar& bar = *ui_->progressBar;
-    const int range = bar.maximum() - bar.minimum();
-    for (int i = 0; i < steps; ++i) {
-        int value = bar.value() + ProgressStep;
-        if (value > bar.maximum())
-            value = bar.minimum() + (value - bar.minimum()) % range;
-        bar.setValue(value);
-        // The network work that follows blocks the event loop.
-        bar.repaint();
-    }
+    for (int i = 0; i < steps; ++i)
+        ShowProgress(ui_->progressBar->value(), ProgressStep);
 }
 
-void CUploadDlg::AddListing(QTreeWidgetItem* parent)
+void CUploadDlg::ShowProgress(int base, int value)
 {
-    AddItem(parent, QString::fromLatin1(ParentDirectory), QByteArray(), UpImage);
+    QProgressBar& bar = *ui_->progressBar;
+    const int range = bar.maximum() - bar.minimum();
+    int shown = base + value;
+    if (shown > bar.maximum())
+        shown = bar.minimum() + (shown - bar.minimum()) % range;
+    bar.setValue(shown);
+    // The network work around it blocks the event loop.
+    bar.repaint();
+}
+
+void CUploadDlg::ListInto(QTreeWidgetItem* parent)
+{
+    // A failed listing leaves the tree as it was.
+    if (ftp_.List() != 0)
+        return;
+    std::vector<QTreeWidgetItem*> added;
+    added.reserve(static_cast<size_t>(ftp_.GetEntryCount()) + 1);
+    added.push_back(AddItem(parent, QString::fromLatin1(ParentDirectory), QByteArray(), UpImage));
     FtpDirEntry entry;
     for (int i = 0; i < ftp_.GetEntryCount(); ++i) {
         ftp_.GetEntry(i, entry);
-        AddItem(parent, QString::fromLocal8Bit(entry.name), QByteArray(entry.name),
-                entry.isFolder != 0 ? FolderImage : FileImage);
+        added.push_back(AddItem(parent, ListedName(entry.name), QByteArray(entry.name),
+                                entry.isFolder != 0 ? FolderImage : FileImage));
     }
+    WidenFor(added);
 }
 
-void CUploadDlg::AddItem(QTreeWidgetItem* parent, const QString& text, const QByteArray& serverName, int image)
+QTreeWidgetItem* CUploadDlg::AddItem(QTreeWidgetItem* parent, const QString& text, const QByteArray& serverName,
+                                     int image)
 {
     auto* item = new QTreeWidgetItem;
     item->setText(0, text);
@@ -172,11 +199,43 @@ void CUploadDlg::AddItem(QTreeWidgetItem* parent, const QString& text, const QBy
         parent->addChild(item);
     else
         ui_->folderTree->addTopLevelItem(item);
+    return item;
+}
+
+void CUploadDlg::WidenFor(const std::vector<QTreeWidgetItem*>& items)
+{
+    QTreeWidget& tree = *ui_->folderTree;
+    const QFontMetrics metrics = tree.fontMetrics();
+    // The items of one listing share their depth and icon: the longest text is the widest.
+    QTreeWidgetItem* widest = nullptr;
+    int widestText = -1;
+    for (QTreeWidgetItem* item : items) {
+        const int width = metrics.horizontalAdvance(item->text(0));
+        if (width > widestText) {
+            widestText = width;
+            widest = item;
+        }
+    }
+    if (widest == nullptr)
+        return;
+    int depth = 1;
+    for (QTreeWidgetItem* up = widest->parent(); up != nullptr; up = up->parent())
+        ++depth;
+    const int needed = tree.sizeHintForIndex(tree.indexFromItem(widest)).width() + tree.indentation() * depth;
+    if (needed > tree.header()->sectionSize(0))
+        tree.header()->resizeSection(0, needed);
+}
+
+void CUploadDlg::EmptyTree()
+{
+    ui_->folderTree->clear();
+    ui_->folderTree->header()->resizeSection(0, 0);
 }
 
 void CUploadDlg::EmptyTreeAndBoxes()
 {
-    ui_->folderTree->clear();
+    EmptyTree();
+    server_.clear();
     ui_->hostEdit->clear();
     ui_->passwordEdit->clear();
     ui_->userEdit->clear();

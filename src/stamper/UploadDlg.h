@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 class QTreeWidgetItem;
 namespace Ui { class UploadDlg; }
@@ -36,14 +37,23 @@ public:
 private:
     // The bar moves in steps of 10 and starts over past its end.
     void StepProgress(int steps);
-    // The last listing below `parent` (the root when null), after "Parent Directory".
-    void AddListing(QTreeWidgetItem* parent);
-    void AddItem(QTreeWidgetItem* parent, const QString& text, const QByteArray& serverName, int image);
+    // Shows `value` above `base` on the bar, starting over past its end.
+    void ShowProgress(int base, int value);
+    // Lists the server's current folder; when that succeeds, adds the listing
+    // below `parent` (the root when null), after "Parent Directory".
+    void ListInto(QTreeWidgetItem* parent);
+    QTreeWidgetItem* AddItem(QTreeWidgetItem* parent, const QString& text, const QByteArray& serverName, int image);
+    // Widens the column for the widest of `items`, so every name can be scrolled to.
+    void WidenFor(const std::vector<QTreeWidgetItem*>& items);
+    void EmptyTree();
     void EmptyTreeAndBoxes();
     void Message(const char* text);
 
     const StamperState& state_;
     std::unique_ptr<Ui::UploadDlg> ui_;
     std::array<QIcon, 3> images_;
+    // The host and user of the last login that succeeded: another server's
+    // folders must not stay in the tree.
+    std::string server_;
     CFtpClient ftp_;
 };

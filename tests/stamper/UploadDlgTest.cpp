@@ -1,12 +1,17 @@
 #include "HostAndPort.h"
+#include "ListedName.h"
+#include "ProgressPacer.h"
 #include "PyFtpServer.h"
+#include "ScriptedFtpServer.h"
 #include "TempFolder.h"
 #include "UploadDlg.h"
 
 #include "ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -52,6 +57,41 @@ TEST(HostAndPort, TakesAnOptionalPortAfterTheLastColon)
     }
 }
 
+TEST(ListedName, ShowsControlCharactersAsQuestionMarksOnOneLine)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"index.html", "index.html"}, {"My Site", "My Site"}, {"a\tb", "a?b"},
+        {"line\nbreak\r", "line?break?"}, {"\x01\x1f\x7f", "???"}, {"", ""},
+    };
+    for (const auto& [name, shown] : cases)
+        EXPECT_EQ(ListedName(name).toStdString(), shown) << name;
+}
+
+TEST(ProgressPacer, ShowsANewValueAtMostEvery50Milliseconds)
+{
+    struct Call {
+        int64_t done;
+        int64_t total;
+        int ms;
+        std::optional<int> shown;
+    };
+    const Call calls[] = {
+        {0, 100, 0, std::nullopt},    // nothing moved yet
+        {10, 100, 0, 4},              // the first move shows at once
+        {20, 100, 10, std::nullopt},  // too soon after it
+        {20, 100, 60, 8},
+        {21, 100, 200, std::nullopt}, // the bar would not move
+        {100, 100, 220, 40},
+        {100, 100, 400, std::nullopt},
+        {5, 0, 400, std::nullopt},    // an empty file has no fraction
+    };
+    CProgressPacer pacer(40, std::chrono::milliseconds(50));
+    const auto start = CProgressPacer::Clock::now();
+    for (const Call& call : calls)
+        EXPECT_EQ(pacer.Next(call.done, call.total, start + std::chrono::milliseconds(call.ms)), call.shown)
+            << call.done << " at " << call.ms << " ms";
+}
+
 // A server home of two root folders A and B (A holding a B of its own), a
 // real folder named "Parent Directory" and a file.
 struct UploadDlgTest : ::testing::Test {
@@ -80,15 +120,15 @@ struct UploadDlgTest : ::testing::Test {
     int Bar() { return Child<QProgressBar>(dialog, "progressBar").value(); }
     void Click(const char* name) { Child<QPushButton>(dialog, name).click(); }
 
-    void FillBoxes(const std::string& password = PyFtpServer::kPassword)
+    void FillBoxes(const std::string& password = PyFtpServer::kPassword, int port = 0)
     {
-        Edit("hostEdit").setText(QString::fromStdString("127.0.0.1:" + std::to_string(server->Port())));
+        Edit("hostEdit").setText(QString::fromStdString("127.0.0.1:" + std::to_string(port != 0 ? port : server->Port())));
         Edit("userEdit").setText(PyFtpServer::kUser);
         Edit("passwordEdit").setText(QString::fromStdString(password));
     }
-    void Connect()
+    void Connect(int port = 0)
     {
-        FillBoxes();
+        FillBoxes(PyFtpServer::kPassword, port);
         Click("connectButton");
     }
     void DoubleClick(QTreeWidgetItem* item)
@@ -272,6 +312,90 @@ TEST_F(UploadDlgTest, ExitEmptiesAndClosesWhileEscapeOnlyCloses)
     QApplication::sendEvent(&dialog, &escape);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_FALSE(Edit("hostEdit").text().isEmpty());
+}
+
+// A scripted server: logged in at USER, the root listed with `rootListing`,
+// then `rest`, and the session closed.
+ScriptedFtpServer::Script ListedRoot(const std::string& rootListing, std::vector<ScriptedFtpServer::Step> rest = {})
+{
+    std::vector<ScriptedFtpServer::Step> steps = {
+        {"230 in\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200\r\n"},
+        {"200 port\r\n"}, {"150\r\n", ScriptedFtpServer::SendData(rootListing), "226\r\n"}};
+    steps.insert(steps.end(), rest.begin(), rest.end());
+    return {"220 ready\r\n", steps, true};
+}
+
+std::string ListingLine(const std::string& name, bool folder = false)
+{
+    return std::string(folder ? "drwxr-xr-x 2" : "-rw-r--r-- 1") + " o g 1 Jan 1 2000 " + name + "\r\n";
+}
+
+TEST_F(UploadDlgTest, AFailedListingLeavesTheTreeUnchanged)
+{
+    ScriptedFtpServer scripted(ListedRoot(ListingLine("A", true),
+                                          {{"250 entered\r\n"},
+                                           {"200 port\r\n"},
+                                           {"150\r\n", ScriptedFtpServer::SendData(ListingLine("stale")), "451 aborted\r\n"}}));
+    Connect(scripted.Port());
+    const QStringList before = Roots();
+    ASSERT_EQ(before, (QStringList{"Parent Directory:0^", "A:1"}));
+    DoubleClick(Root("A"));
+    EXPECT_EQ(Root("A")->childCount(), 0);
+    EXPECT_EQ(Roots(), before);
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(UploadDlgTest, ConnectingToAnotherServerStartsFromAnEmptyTree)
+{
+    Connect();
+    ASSERT_EQ(Roots(), RootListing);
+    ScriptedFtpServer other(ListedRoot(ListingLine("elsewhere.txt")));
+    Connect(other.Port());
+    EXPECT_EQ(Roots(), (QStringList{"Parent Directory:0^", "elsewhere.txt:2"}));
+}
+
+TEST_F(UploadDlgTest, ALongListingStillScrollsSidewaysToItsLongestName)
+{
+    std::string listing;
+    for (int i = 0; i < 3000; ++i)
+        listing += ListingLine("file" + std::to_string(i));
+    const std::string longName(250, 'w');
+    listing += ListingLine(longName);
+    ScriptedFtpServer scripted(ListedRoot(listing));
+    dialog.show();
+    Connect(scripted.Port());
+    QApplication::processEvents();
+    ASSERT_EQ(Tree().topLevelItemCount(), 3002);
+    const int nameWidth = Tree().fontMetrics().horizontalAdvance(QString::fromStdString(longName));
+    EXPECT_GT(Tree().header()->sectionSize(0), nameWidth);
+    EXPECT_GE(Tree().horizontalScrollBar()->maximum(), nameWidth - Tree().viewport()->width());
+}
+
+TEST_F(UploadDlgTest, ANameWithControlBytesIsShownOnOneLineAndEnteredByItsBytes)
+{
+    const std::string name = "odd\tname\x01";
+    ScriptedFtpServer scripted(ListedRoot(ListingLine(name, true), {{"250 entered\r\n"}, {"550 no listing\r\n"}}));
+    Connect(scripted.Port());
+    DoubleClick(Root("odd?name?"));
+    const std::vector<std::string>& commands = scripted.Commands();
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "CWD " + name + "\r\n"), commands.end());
+}
+
+TEST_F(UploadDlgTest, TheBarFollowsTheBytesOfAnUpload)
+{
+    state.SelectedFilePath = local.PathOf("stamped.exe");
+    WriteWholeFile(state.SelectedFilePath, std::string(8 * 1024 * 1024, 's'));
+    Connect();
+    std::vector<int> values;
+    QObject::connect(&Child<QProgressBar>(dialog, "progressBar"), &QProgressBar::valueChanged,
+                     [&values](int value) { values.push_back(value); });
+    Click("uploadButton");
+    EXPECT_EQ(Shown(), std::vector<std::string>{Uploaded});
+    ASSERT_GE(values.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(values.begin(), values.end() - 1));
+    EXPECT_TRUE(std::any_of(values.begin(), values.end(), [](int value) { return value > 40 && value < 80; }));
+    EXPECT_EQ(values[values.size() - 2], 80);
+    EXPECT_EQ(values.back(), 0);
 }
 
 }  // namespace

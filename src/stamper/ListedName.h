@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// A name from a server's listing as the tree shows it: decoded in the
+// locale's encoding, on one line, each control character shown as "?".
+QString ListedName(const char* name);
