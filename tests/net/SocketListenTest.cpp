@@ -70,7 +70,7 @@ TEST(SocketListen, AcceptsAWaitingConnectionAndDrainsWhatArrived)
 TEST(SocketListen, SendFileSendsEverythingOrStopsWhenAsked)
 {
     TempFolder folder;
-    const std::string content(200 * 1024 + 3, 'm');
+    const std::string content(3 * 1024 * 1024 + 3, 'm');
     WriteWholeFile(folder.PathOf("file"), content);
     for (const bool stopEarly : {false, true}) {
         const int port = UnusedLoopbackPort();
@@ -83,7 +83,11 @@ TEST(SocketListen, SendFileSendsEverythingOrStopsWhenAsked)
         int64_t total = -1;
         EXPECT_EQ(client.SendFile(folder.PathOf("missing").c_str(), total), 1);
         EXPECT_EQ(client.SendFile(folder.PathOf("file").c_str(), total), 0);
-        EXPECT_EQ(total, stopEarly ? 64 * 1024 : int64_t(content.size()));
+        // Stopped after its first step, or the whole file.
+        if (stopEarly)
+            EXPECT_TRUE(total > 0 && total < int64_t(content.size())) << total;
+        else
+            EXPECT_EQ(total, int64_t(content.size()));
         client.Close();
 
         std::string received;
