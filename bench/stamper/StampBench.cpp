@@ -1,5 +1,5 @@
 // Stamping a large file beside a shell's append of the same record: the
-// stamp maps only the file's end, so it costs the same whatever the size.
+// stamp writes only at the file's end, so it costs the same whatever the size.
 #include "BenchTiming.h"
 #include "StampRecord.h"
 

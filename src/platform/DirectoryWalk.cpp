@@ -43,12 +43,16 @@ private:
         return fd;
     }
 
-    static bool IsFolder(int parent, const dirent& entry)
+    enum class Kind { Folder, RegularFile, Other };
+
+    static Kind KindOf(int parent, const dirent& entry)
     {
         if (entry.d_type != DT_UNKNOWN)
-            return entry.d_type == DT_DIR;
+            return entry.d_type == DT_DIR ? Kind::Folder : entry.d_type == DT_REG ? Kind::RegularFile : Kind::Other;
         struct stat info {};
-        return ::fstatat(parent, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
+        if (::fstatat(parent, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return Kind::Other;
+        return S_ISDIR(info.st_mode) ? Kind::Folder : S_ISREG(info.st_mode) ? Kind::RegularFile : Kind::Other;
     }
 
     bool WalkFolder(int fd, std::string& path)
@@ -66,7 +70,8 @@ private:
                 going = false;
                 break;
             }
-            if (IsFolder(::dirfd(folder), *entry)) {
+            const Kind kind = KindOf(::dirfd(folder), *entry);
+            if (kind == Kind::Folder) {
                 if (entry->d_name[0] == '.')
                     continue;
                 const int child = OpenSubFolder(::dirfd(folder), entry->d_name);
@@ -77,7 +82,8 @@ private:
                 path.resize(length);
                 if (!going)
                     break;
-            } else if (visitor_.OtherEntry(path, entry->d_name) == CDirectoryWalk::Next::EndFolder) {
+            } else if (kind == Kind::RegularFile
+                       && visitor_.RegularFile(path, entry->d_name) == CDirectoryWalk::Next::EndFolder) {
                 break;
             }
         }

@@ -1,25 +1,27 @@
 #include "ExclusiveFile.h"
 
+#include "OpenDescriptors.h"
+
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-CExclusiveFile::CExclusiveFile(const std::string& path)
+CExclusiveFile::CExclusiveFile(const std::string& path, FinalLink finalLink)
 {
     if (path.empty())
         return;
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    const int noLink = finalLink == FinalLink::Refuse ? O_NOFOLLOW : 0;
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | noLink);
     if (fd < 0 && errno == ENOENT) {
+        // O_EXCL never follows a link, so a dangling one makes nothing.
         fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         created_ = fd >= 0;
     }
     if (fd < 0)
         return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (!TakeSoleUse(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ReleaseLease(fd);
         ::close(fd);
         return;
     }
@@ -28,53 +30,65 @@ CExclusiveFile::CExclusiveFile(const std::string& path)
     fd_ = fd;
 }
 
-CExclusiveFile::~CExclusiveFile()
+bool CExclusiveFile::TakeSoleUse(int fd)
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    // Another process's open breaks the lease by signalling the holder, whose
+    // default action for that signal is to end. The opener waits for the
+    // lease to go instead, so the signal has nothing to say here.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGIO, &ignore, &signalBeforeLease_);
+    if (::fcntl(fd, F_SETLEASE, F_WRLCK) == 0) {
+        leased_ = true;
+        return true;
+    }
+    const int refusal = errno;
+    ::sigaction(SIGIO, &signalBeforeLease_, nullptr);
+    // EAGAIN: another descriptor of the file is open somewhere.
+    return refusal != EAGAIN && !IsOpenElsewhere(fd);
 }
 
-void CExclusiveFile::CutBack(off_t oldEnd)
+void CExclusiveFile::ReleaseLease(int fd)
+{
+    if (!leased_)
+        return;
+    ::fcntl(fd, F_SETLEASE, F_UNLCK);
+    ::sigaction(SIGIO, &signalBeforeLease_, nullptr);
+    leased_ = false;
+}
+
+CExclusiveFile::~CExclusiveFile()
+{
+    if (fd_ < 0)
+        return;
+    ReleaseLease(fd_);
+    ::close(fd_);
+}
+
+void CExclusiveFile::PutBack(const struct stat& before)
 {
     // A file made for this append goes again, unless another has taken its name.
-    struct stat opened {}, named {};
-    if (created_ && oldEnd == 0 && ::fstat(fd_, &opened) == 0 && ::stat(path_.c_str(), &named) == 0
-        && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino && ::unlink(path_.c_str()) == 0)
+    struct stat named {};
+    if (created_ && before.st_size == 0 && ::stat(path_.c_str(), &named) == 0
+        && named.st_dev == before.st_dev && named.st_ino == before.st_ino && ::unlink(path_.c_str()) == 0)
         return;
-    if (::ftruncate(fd_, oldEnd) != 0) {
+    // Cutting back stamps the file with the present time even when nothing
+    // was added, so the times it had come back afterwards.
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    if (::ftruncate(fd_, before.st_size) != 0 || ::futimens(fd_, times) != 0) {
         // Nothing more can be done for the file; the caller reports the failure.
     }
 }
 
-bool CExclusiveFile::AppendThroughMapping(const std::string& bytes)
+bool CExclusiveFile::AppendInOneWrite(const std::string& bytes, WriteCall write)
 {
-    struct stat info {};
-    if (fd_ < 0 || ::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))
+    struct stat before {};
+    if (fd_ < 0 || ::fstat(fd_, &before) != 0 || !S_ISREG(before.st_mode))
         return false;
-    const off_t oldEnd = info.st_size;
-    const auto length = off_t(bytes.size());
-    if (length == 0)
+    if (bytes.empty())
         return true;
-
-    auto cutBack = [&] {
-        CutBack(oldEnd);
-        return false;
-    };
-    // Reserving the blocks first makes a full disk fail here, with an error,
-    // rather than as a fault when the mapped page is written.
-    if (::posix_fallocate(fd_, oldEnd, length) != 0)
-        return cutBack();
-
-    // Only the pages that hold the new end are mapped, so the cost does not
-    // grow with the file.
-    const off_t page = ::sysconf(_SC_PAGESIZE);
-    const off_t base = oldEnd / page * page;
-    const auto span = size_t(oldEnd + length - base);
-    void* view = ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, base);
-    if (view == MAP_FAILED)
-        return cutBack();
-    std::memcpy(static_cast<char*>(view) + (oldEnd - base), bytes.data(), bytes.size());
-    const bool flushed = ::msync(view, span, MS_ASYNC) == 0;
-    ::munmap(view, span);
-    return flushed || cutBack();
+    if (write(fd_, bytes.data(), bytes.size(), before.st_size) == ssize_t(bytes.size()))
+        return true;
+    PutBack(before);
+    return false;
 }

@@ -4,9 +4,9 @@
 #include <array>
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <sstream>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace LocalDrives {
 namespace {
@@ -37,49 +37,99 @@ std::string Unescape(const std::string& field)
     return text;
 }
 
-std::string AsRoot(std::string folder)
+struct Mount {
+    std::string id, parent;
+    std::string device;  // major:minor
+    std::string root;    // the folder of the device that is mounted
+    std::string folder;  // where it is mounted
+    std::string type;
+};
+
+// Fields: mount id, parent id, major:minor, root, mount point, options, any
+// optional fields, "-", file system type, source, super options.
+bool ParseLine(const std::string& line, Mount& mount)
 {
-    if (folder.empty() || folder.back() != '/')
-        folder.push_back('/');
-    return folder;
+    std::istringstream fields(line);
+    std::string options, field;
+    if (!(fields >> mount.id >> mount.parent >> mount.device >> mount.root >> mount.folder >> options))
+        return false;
+    while (fields >> field && field != "-") {
+    }
+    if (field != "-" || !(fields >> mount.type))
+        return false;
+    mount.root = Unescape(mount.root);
+    mount.folder = Unescape(mount.folder);
+    // A NUL would make the folder looked up another than the one named.
+    return mount.folder.front() == '/' && mount.folder.find('\0') == std::string::npos;
+}
+
+// Whether the folder `inner` is `outer` or lies below it.
+bool Holds(const std::string& outer, const std::string& inner)
+{
+    return outer == "/" || inner == outer || (inner.size() > outer.size() && inner.compare(0, outer.size(), outer) == 0
+                                              && inner[outer.size()] == '/');
+}
+
+// Whether a mount other than `except` covers the mount at `index`: one on
+// top of it, one on the folder it sits in (or one holding that) of the same
+// mount below, or one covering the mount it sits on.
+bool Hidden(const std::vector<Mount>& mounts, size_t index, const Mount* except = nullptr, size_t depth = 0)
+{
+    const Mount& mount = mounts[index];
+    for (const Mount& other : mounts) {
+        const bool onTop = other.parent == mount.id && other.folder == mount.folder;
+        const bool over = other.parent == mount.parent && other.folder != mount.folder && Holds(other.folder, mount.folder);
+        if (&other != &mount && &other != except && (onTop || over))
+            return true;
+    }
+    const auto below = std::find_if(mounts.begin(), mounts.end(), [&](const Mount& m) { return m.id == mount.parent; });
+    // The depth bound keeps a table whose parents go round in a circle finite.
+    return below != mounts.end() && depth < mounts.size()
+           && Hidden(mounts, size_t(below - mounts.begin()), &mount, depth + 1);
+}
+
+bool IsFolder(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 }  // namespace
 
-std::vector<std::string> FromMountTable(const std::string& table)
+std::vector<std::string> FromMountInfo(const std::string& table)
 {
-    struct Mount {
-        std::string device, folder, type;
-    };
     std::vector<Mount> mounts;
     std::istringstream lines(table);
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream fields(line);
-        Mount mount;
-        if (fields >> mount.device >> mount.folder >> mount.type)
-            mounts.push_back({Unescape(mount.device), Unescape(mount.folder), mount.type});
-    }
+    for (std::string line; std::getline(lines, line);)
+        if (Mount mount; ParseLine(line, mount))
+            mounts.push_back(std::move(mount));
 
     std::vector<std::string> roots = {"/"};
-    std::set<std::string> devices;
-    for (const Mount& mount : mounts)
-        if (mount.folder == "/")
-            devices.insert(mount.device);
-    for (const Mount& mount : mounts) {
-        const std::string root = AsRoot(mount.folder);
-        if (mount.folder.front() != '/' || !IsDiskFileSystem(mount.type)
-            || std::find(roots.begin(), roots.end(), root) != roots.end()
-            || !devices.insert(mount.device).second)
+    std::vector<const Mount*> shown;
+    // The root drive is what the mount on "/" that nothing covers shows.
+    for (size_t i = 0; i < mounts.size() && shown.empty(); ++i)
+        if (mounts[i].folder == "/" && !Hidden(mounts, i))
+            shown.push_back(&mounts[i]);
+    for (size_t i = 0; i < mounts.size(); ++i) {
+        const Mount& mount = mounts[i];
+        const bool alreadyShown = std::any_of(shown.begin(), shown.end(), [&](const Mount* drive) {
+            return drive->device == mount.device && Holds(drive->root, mount.root);
+        });
+        // A folder is searched once, even where a table shows two mounts on it.
+        const std::string folder = mount.folder + "/";
+        if (mount.folder == "/" || !IsDiskFileSystem(mount.type) || alreadyShown
+            || std::find(roots.begin(), roots.end(), folder) != roots.end() || Hidden(mounts, i) || !IsFolder(mount.folder))
             continue;
-        roots.push_back(root);
+        shown.push_back(&mount);
+        roots.push_back(folder);
     }
     return roots;
 }
 
 std::vector<std::string> Roots()
 {
-    std::ifstream file("/proc/self/mounts");
-    return FromMountTable(std::string(std::istreambuf_iterator<char>(file), {}));
+    std::ifstream file("/proc/self/mountinfo");
+    return FromMountInfo(std::string(std::istreambuf_iterator<char>(file), {}));
 }
 
 }  // namespace LocalDrives

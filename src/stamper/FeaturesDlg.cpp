@@ -2,10 +2,12 @@
 
 #include "DataFiles.h"
 #include "DialogFrame.h"
+#include "ProgramIcon.h"
 #include "RtfStreamIn.h"
 
 #include "ui_FeaturesDlg.h"
 
+#include <QScreen>
 #include <QTextCursor>
 
 #include <fstream>
@@ -14,6 +16,11 @@ CFeaturesDlg::CFeaturesDlg(QWidget* parent) : QDialog(parent), ui_(std::make_uni
 {
     ui_->setupUi(this);
     SetFixedDialogFrame(*this);
+    // It opens before the main dialog, so there is no window to centre it over.
+    setWindowIcon(StamperIcon());
+    QRect frame = geometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
     const std::string path = DataFiles::Find("features.rtf");
     if (!path.empty())
         StreamInRtf(*ui_->featuresText, ReadJoinedLines(path));

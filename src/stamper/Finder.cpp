@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <strings.h>
-#include <sys/stat.h>
 
 CFinder::CFinder(CFinderHost& host, std::string wantedName)
     : host_(host), wantedName_(std::move(wantedName))
@@ -12,13 +11,10 @@ CFinder::CFinder(CFinderHost& host, std::string wantedName)
 bool CFinder::SearchDrives(const std::vector<std::string>& roots)
 {
     matchCount_ = 0;
-    for (const std::string& root : roots) {
-        struct stat info {};
-        if (::stat(root.c_str(), &info) != 0)
-            break;
+    // A root that cannot be opened contributes nothing; the ones after it are still searched.
+    for (const std::string& root : roots)
         if (!SearchFolder(root))
             return false;
-    }
     return true;
 }
 
@@ -31,7 +27,7 @@ void CFinder::EnterFolder(const std::string& path) { host_.ShowSearchedFolder(pa
 
 bool CFinder::BeforeEntry() { return host_.PumpMessages(); }
 
-CDirectoryWalk::Next CFinder::OtherEntry(const std::string& folder, const char* name)
+CDirectoryWalk::Next CFinder::RegularFile(const std::string& folder, const char* name)
 {
     // There are no short names here: only the name itself is compared.
     if (::strcasecmp(name, wantedName_.c_str()) != 0)

@@ -17,15 +17,15 @@ public:
     virtual bool PumpMessages() = 0;
 };
 
-// Searches drives folder by folder for a file of the wanted name, compared
-// without regard to case. A match ends the search of its folder, whose other
+// Searches drives folder by folder for a regular file of the wanted name,
+// compared without regard to case; links are never counted. A match ends the search of its folder, whose other
 // entries and sub-folders are skipped.
 class CFinder : private CDirectoryWalk::Visitor {
 public:
     explicit CFinder(CFinderHost& host, std::string wantedName = kDistributableName);
 
-    // Searches each root in turn, from a count of 0, and stops at the first
-    // root that does not exist. False when the host stopped the search.
+    // Searches each root in turn, from a count of 0; a root that cannot be
+    // opened is passed over. False when the host stopped the search.
     bool SearchDrives(const std::vector<std::string>& roots);
 
     // Searches the folder (ending with "/") and its sub-folders.
@@ -36,7 +36,7 @@ public:
 private:
     void EnterFolder(const std::string& path) override;
     bool BeforeEntry() override;
-    CDirectoryWalk::Next OtherEntry(const std::string& folder, const char* name) override;
+    CDirectoryWalk::Next RegularFile(const std::string& folder, const char* name) override;
 
     CFinderHost& host_;
     std::string wantedName_;

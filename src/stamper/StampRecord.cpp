@@ -1,18 +1,15 @@
 #include "StampRecord.h"
 
-#include "ExclusiveFile.h"
-
 std::string BuildStampRecord(const std::string& identifier)
 {
     const bool hasPrefix = identifier.find("IM") != std::string::npos;
     return "Value1=" + std::string(hasPrefix ? "" : "IM") + identifier + '\r';
 }
 
-StampOutcome StampFile(const std::string& path, const std::string& identifier)
+StampOutcome StampFile(const std::string& path, const std::string& identifier, CExclusiveFile::FinalLink finalLink)
 {
-    CExclusiveFile file(path);
+    CExclusiveFile file(path, finalLink);
     if (!file.IsOpen())
         return StampOutcome::NotOpened;
-    return file.AppendThroughMapping(BuildStampRecord(identifier)) ? StampOutcome::Stamped
-                                                                   : StampOutcome::NotWritten;
+    return file.AppendInOneWrite(BuildStampRecord(identifier)) ? StampOutcome::Stamped : StampOutcome::NotWritten;
 }

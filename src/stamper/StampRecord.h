@@ -1,4 +1,6 @@
 #pragma once
+#include "ExclusiveFile.h"
+
 #include <string>
 
 // The stamp record appended to the distributable: "Value1=", the referral
@@ -9,9 +11,12 @@ std::string BuildStampRecord(const std::string& identifier);
 enum class StampOutcome {
     Stamped,
     NotOpened,   // the file could not be opened for this process alone
-    NotWritten,  // it opened, but could not be extended, mapped or flushed; it keeps its length
+    NotWritten,  // it opened, but the record could not be written whole; it keeps its length
 };
 
 // Appends the record for `identifier` to the file at `path`, creating the
-// file when it does not exist. A relative path is taken from the current folder.
-StampOutcome StampFile(const std::string& path, const std::string& identifier);
+// file when it does not exist. A relative path is taken from the current
+// folder. A path the finder found is stamped with links refused, so a link
+// put in its place meanwhile leads nowhere.
+StampOutcome StampFile(const std::string& path, const std::string& identifier,
+                       CExclusiveFile::FinalLink finalLink = CExclusiveFile::FinalLink::Follow);

@@ -7,6 +7,8 @@
 #include "MakerPages.h"
 #include "MessageBox.h"
 #include "ModalRun.h"
+#include "ProgramIcon.h"
+#include "ReadableName.h"
 #include "ServerSettings.h"
 #include "ShellOpen.h"
 #include "StampRecord.h"
@@ -17,7 +19,6 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QIcon>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -28,7 +29,8 @@ const char* const kCaption = "Quorvel Partner Mintery";
 // Plain messages of the program itself carry the executable's name.
 const char* const kProgramName = "stamper";
 
-QString ToQt(const std::string& text) { return QString::fromLocal8Bit(text); }
+// Paths and folder names are bytes; they reach the screen readably.
+QString Readable(const std::string& bytes) { return QString::fromUtf8(ReadableName(bytes)); }
 std::string FromQt(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 void Inform(QWidget* parent, const std::string& text) { ShowMessage(parent, {kCaption, text}); }
@@ -71,17 +73,29 @@ void CStamperDlg::OnInitDialog()
     menu->AppendItem(QStringLiteral("&About Stamper..."), kAboutCommand,
                      [this] { OnSysCommand(kAboutCommand); });
 
-    QIcon icon(QStringLiteral(":/stamper/stamper-icon.png"));
-    icon.addFile(QStringLiteral(":/stamper/stamper-icon-16.png"));
-    setWindowIcon(icon);
+    setWindowIcon(StamperIcon());
     ui_->identifierEdit->setText(QStringLiteral("IM"));
 }
 
-void CStamperDlg::SetStatusText(const std::string& text) { statusPane_->setText(ToQt(text)); }
+void CStamperDlg::SetStatusText(const std::string& text) { statusPane_->setText(Readable(text)); }
 std::string CStamperDlg::StatusText() const { return FromQt(statusPane_->text()); }
 
-std::string CStamperDlg::FilenameText() const { return FromQt(ui_->filenameEdit->text()); }
-void CStamperDlg::SetFilenameText(const std::string& text) { ui_->filenameEdit->setText(ToQt(text)); }
+bool CStamperDlg::FilenameBoxShowsPlacedPath() const
+{
+    return ui_->filenameEdit->text() == Readable(placedPath_);
+}
+
+std::string CStamperDlg::FilenameText() const
+{
+    return FilenameBoxShowsPlacedPath() ? placedPath_ : FromQt(ui_->filenameEdit->text());
+}
+
+void CStamperDlg::SetFilenameText(const std::string& path)
+{
+    placedPath_ = path;
+    placedByFinder_ = false;
+    ui_->filenameEdit->setText(Readable(path));
+}
 std::string CStamperDlg::IdentifierText() const { return FromQt(ui_->identifierEdit->text()); }
 
 void CStamperDlg::StampExecutable()
@@ -90,7 +104,10 @@ void CStamperDlg::StampExecutable()
         return;
     state_.SelectedFilePath = FilenameText();
     const std::string path = state_.SelectedFilePath;
-    if (StampFile(path, IdentifierText()) != StampOutcome::Stamped) {
+    // A file the finder found is stamped only as the regular file it was.
+    const auto finalLink = placedByFinder_ && FilenameBoxShowsPlacedPath() ? CExclusiveFile::FinalLink::Refuse
+                                                                           : CExclusiveFile::FinalLink::Follow;
+    if (StampFile(path, IdentifierText(), finalLink) != StampOutcome::Stamped) {
         const std::string text = "An error has occurred. Please try stamping the program again. "
                                  "If the problem persists, contact '"
                                + ServerSettings::Load().supportEmail + "'.";
@@ -166,7 +183,11 @@ void CStamperDlg::reject()
 void CStamperDlg::EndProgram() { done(QDialog::Rejected); }
 
 void CStamperDlg::ShowSearchedFolder(const std::string& folder) { SetStatusText(folder); }
-void CStamperDlg::ShowFoundFile(const std::string& path) { SetFilenameText(path); }
+void CStamperDlg::ShowFoundFile(const std::string& path)
+{
+    SetFilenameText(path);
+    placedByFinder_ = true;
+}
 
 bool CStamperDlg::PumpMessages()
 {

@@ -31,8 +31,11 @@ public:
     void SetStatusText(const std::string& text);
     std::string StatusText() const;
 
+    // The filename box's text as bytes: exactly the path put there by Browse
+    // or the finder while the box still shows it, else the text as typed.
     std::string FilenameText() const;
-    void SetFilenameText(const std::string& text);
+    // Shows `path` readably in the filename box and keeps its bytes.
+    void SetFilenameText(const std::string& path);
     std::string IdentifierText() const;
 
     // The drives "Find It For Me" searches; the local drives unless set.
@@ -59,6 +62,7 @@ private:
     void ShowFoundFile(const std::string& path) override;
     bool PumpMessages() override;
 
+    bool FilenameBoxShowsPlacedPath() const;
     void LayOutStatusBar();
     void EndProgram();
 
@@ -67,6 +71,8 @@ private:
     QStatusBar* statusBar_;
     QLabel* statusPane_;
     std::optional<std::vector<std::string>> driveRoots_;
+    std::string placedPath_;       // the bytes last put in the filename box
+    bool placedByFinder_ = false;  // and the finder put them there
     bool searching_ = false;    // the other commands wait for a search to end
     bool stopSearch_ = false;
     QElapsedTimer pumpClock_;   // since messages were last taken during a search

@@ -7,6 +7,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -73,14 +74,15 @@ TEST_F(FinderTest, FindsTheFileOnEachDriveAndKeepsTheNameAsSpelt)
     EXPECT_TRUE(Searched(Folder("D/deep/er")));
 }
 
-TEST_F(FinderTest, TheSearchStopsAtTheFirstDriveThatDoesNotExist)
+TEST_F(FinderTest, ADriveThatIsMissingIsPassedOverAndTheNextIsSearched)
 {
     File("E", "pla1_0.exe");
     const std::string missing = environment.Folder() + "/D/";
     ASSERT_TRUE(finder.SearchDrives({Folder("C"), missing, Folder("E")}));
-    EXPECT_EQ(finder.MatchCount(), 0);
-    EXPECT_FALSE(Searched(Folder("E")));
-    EXPECT_EQ(SearchOutcomeText(finder.MatchCount()), "Done: (none found)");
+    EXPECT_EQ(finder.MatchCount(), 1);
+    EXPECT_TRUE(Searched(Folder("E")));
+    EXPECT_FALSE(Searched(missing));
+    EXPECT_EQ(SearchOutcomeText(0), "Done: (none found)");
     EXPECT_EQ(SearchOutcomeText(3), "Done: (3 occurences found)");
 }
 
@@ -136,23 +138,71 @@ TEST_F(FinderTest, TheHostStopsTheSearchBetweenEntries)
     EXPECT_TRUE(host.found.empty());
 }
 
-TEST(LocalDrivesTest, RootFirstThenEachLocalDiskOnce)
+TEST_F(FinderTest, OnlyRegularFilesAreCountedNeverLinksOrPipes)
 {
+    const std::string target = File("elsewhere", "target.exe");
+    Folder("elsewhere/pla1_0.exe");
+    ASSERT_EQ(::symlink(target.c_str(), (Folder("C/to-file") + "pla1_0.exe").c_str()), 0);
+    ASSERT_EQ(::symlink(Folder("elsewhere/pla1_0.exe").c_str(), (Folder("C/to-folder") + "PLA1_0.EXE").c_str()), 0);
+    ASSERT_EQ(::mkfifo((Folder("C/pipe") + "pla1_0.exe").c_str(), 0666), 0);
+    ASSERT_TRUE(finder.SearchDrives({Folder("C")}));
+    EXPECT_EQ(finder.MatchCount(), 0);
+    EXPECT_TRUE(host.found.empty());
+}
+
+TEST_F(FinderTest, ANameThatIsNotUtf8IsReportedByItsExactBytes)
+{
+    const std::string file = File("C/caf\xE9 \xFF", "pla1_0.exe");
+    ASSERT_TRUE(finder.SearchDrives({Folder("C")}));
+    EXPECT_EQ(host.found, std::vector<std::string>{file});
+    EXPECT_TRUE(Searched(Folder("C/caf\xE9 \xFF")));
+    // The temporary folder's removal cannot name these.
+    ::unlink(file.c_str());
+    ::rmdir(Folder("C/caf\xE9 \xFF").c_str());
+}
+
+// A mount table line of /proc/self/mountinfo.
+std::string MountLine(int id, int parent, const char* device, const std::string& root, const std::string& folder,
+                      const char* type)
+{
+    std::string escaped;
+    for (char c : folder)
+        escaped += c == ' ' ? std::string("\\040") : std::string(1, c);
+    return std::to_string(id) + " " + std::to_string(parent) + " " + device + " " + root + " " + escaped + " rw,relatime shared:" + std::to_string(id)
+           + " - " + type + " /dev/source rw\n";
+}
+
+TEST(LocalDrivesTest, EachMountedFolderOfADeviceIsOneDriveWhereItCanBeSeen)
+{
+    TestEnvironment environment;
+    const std::string at = environment.Folder() + "/";
+    for (const char* folder : {"home", "USB Stick", "bound", "srv", "data", "covered", "covered/inner", "covered/inner/deep", "next"})
+        ::mkdir((at + folder).c_str(), 0777);
+    WriteBytes(at + "a file", "");
     const std::string table =
-        "/dev/sda2 /home/user ext4 rw 0 0\n"  // listed before the root
-        "proc /proc proc rw 0 0\n"
-        "/dev/sda1 / xfs rw 0 0\n"
-        "tmpfs /tmp tmpfs rw 0 0\n"
-        "/dev/sdb1 /media/USB\\040Stick vfat rw 0 0\n"
-        "/dev/sda2 /srv/bound ext4 rw 0 0\n"  // the same device again
-        "/dev/sda1 /var/bound xfs rw 0 0\n"   // the root's device again
-        "server:/export /mnt/nfs nfs4 rw 0 0\n"
-        "overlay /merged overlay rw 0 0\n"
-        "/dev/sdc1 /data btrfs rw 0 0\n"
-        "/dev/sdd1 /data btrfs rw 0 0\n";     // mounted over the same folder
-    EXPECT_EQ(LocalDrives::FromMountTable(table),
-              (std::vector<std::string>{"/", "/home/user/", "/media/USB Stick/", "/data/"}));
-    EXPECT_EQ(LocalDrives::FromMountTable(""), std::vector<std::string>{"/"});
+        MountLine(22, 21, "0:33", "/@home", at + "home", "btrfs")          // a subvolume, listed before the root
+        + MountLine(23, 21, "0:21", "/", "/proc", "proc")
+        + MountLine(21, 1, "0:33", "/@", "/", "btrfs")                     // the root: another subvolume
+        + MountLine(24, 21, "0:25", "/", "/run", "tmpfs")
+        + MountLine(25, 21, "8:17", "/", at + "USB Stick", "vfat")
+        + MountLine(26, 21, "0:33", "/@/var/lib", at + "bound", "btrfs")   // inside the root's subvolume
+        + MountLine(27, 21, "0:33", "/@home/user", at + "srv", "btrfs")    // inside the first subvolume
+        + MountLine(28, 21, "8:33", "/", at + "missing", "ext4")
+        + MountLine(29, 21, "8:34", "/", at + "a file", "ext4")
+        + MountLine(30, 21, "8:49", "/", at + "data", "ext4")              // the next one lies on top of it
+        + MountLine(31, 30, "8:50", "/", at + "data", "xfs")
+        + MountLine(32, 21, "8:65", "/", at + "covered/inner", "ext4")     // under a mount of its parent folder
+        + MountLine(37, 32, "8:67", "/", at + "covered/inner/deep", "ext4")  // on a covered mount
+        + MountLine(33, 21, "8:66", "/", at + "covered", "ext4")
+        + MountLine(34, 21, "0:50", "/", "/mnt/nfs", "nfs4")
+        + "35 21 8:81 / /broken line without its type\n"
+        + MountLine(36, 21, "8:81", "/", at + "next", "ext4");
+    EXPECT_EQ(LocalDrives::FromMountInfo(table), (std::vector<std::string>{"/", at + "home/", at + "USB Stick/",
+                                                                           at + "data/", at + "covered/", at + "next/"}));
+    // A mount on top of the root covers everything below it.
+    EXPECT_EQ(LocalDrives::FromMountInfo(table + MountLine(40, 21, "0:60", "/", "/", "overlay")),
+              std::vector<std::string>{"/"});
+    EXPECT_EQ(LocalDrives::FromMountInfo(""), std::vector<std::string>{"/"});
     EXPECT_EQ(LocalDrives::Roots().front(), "/");
 }
 

@@ -1,17 +1,23 @@
 #include "StampRecord.h"
 
+#include "OpenDescriptors.h"
+
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -142,6 +148,181 @@ TEST_F(StampFileTest, AFileLockedByAnotherProcessIsRefused)
     for (int fd : {ready[0], ready[1], release[0], release[1]})
         ::close(fd);
     EXPECT_EQ(StampFile(path, "12345"), StampOutcome::Stamped);
+}
+
+// A child process that holds a file open as `user`: a writer appends a line
+// every millisecond until it is released, a reader only keeps it open.
+class FileHolder {
+public:
+    enum class Kind { AppendingWriter, Reader };
+    static constexpr const char* kLine = "appended\n";
+
+    FileHolder(const std::string& path, Kind kind, uid_t user)
+    {
+        if (::pipe(toParent_) != 0 || ::pipe(toChild_) != 0)
+            throw std::runtime_error("no pipe");
+        child_ = ::fork();
+        if (child_ == 0)
+            ::_exit(Hold(path, kind, user));
+        char ready = 0;
+        held_ = ::read(toParent_[0], &ready, 1) == 1 && ready == 'y';
+    }
+    ~FileHolder() { Release(); }
+
+    bool Held() const { return held_; }
+
+    // Closes the file and ends the child; the lines it appended come back.
+    int Release()
+    {
+        int lines = -1;
+        if (child_ <= 0)
+            return lines;
+        if (::write(toChild_[1], "x", 1) != 1 || ::read(toParent_[0], &lines, sizeof lines) != sizeof lines)
+            lines = -1;
+        ::waitpid(child_, nullptr, 0);
+        child_ = -1;
+        for (int fd : {toParent_[0], toParent_[1], toChild_[0], toChild_[1]})
+            ::close(fd);
+        return lines;
+    }
+
+private:
+    int Hold(const std::string& path, Kind kind, uid_t user)
+    {
+        // Another user's process stays readable in /proc for that user.
+        if (::geteuid() != user && (::setuid(user) != 0 || ::prctl(PR_SET_DUMPABLE, 1) != 0))
+            return 1;
+        const bool writes = kind == Kind::AppendingWriter;
+        const int fd = ::open(path.c_str(), writes ? O_WRONLY | O_APPEND : O_RDONLY);
+        int lines = 0;
+        auto append = [&] { lines += ::write(fd, kLine, 9) == 9; };
+        if (writes)
+            append();
+        if (::write(toParent_[1], fd >= 0 ? "y" : "n", 1) != 1 || fd < 0)
+            return 1;
+        for (pollfd told{toChild_[0], POLLIN, 0}; ::poll(&told, 1, writes ? 1 : -1) == 0;)
+            append();
+        ::close(fd);
+        return ::write(toParent_[1], &lines, sizeof lines) == sizeof lines ? 0 : 1;
+    }
+
+    int toParent_[2] = {-1, -1};
+    int toChild_[2] = {-1, -1};
+    pid_t child_ = -1;
+    bool held_ = false;
+};
+
+std::string Repeated(const std::string& text, int times)
+{
+    std::string all;
+    for (int i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
+// While a writer appends and while a reader holds the file, `stamp` is
+// refused and the file is as the writer left it; once it is closed, `stamp`
+// succeeds after the writer's lines.
+void ExpectRefusedWhileHeld(const std::string& path, uid_t user, const std::function<StampOutcome()>& stamp)
+{
+    for (const FileHolder::Kind kind : {FileHolder::Kind::AppendingWriter, FileHolder::Kind::Reader}) {
+        WriteBytes(path, "");
+        ::chmod(path.c_str(), 0666);
+        FileHolder holder(path, kind, user);
+        ASSERT_TRUE(holder.Held());
+        EXPECT_EQ(stamp(), StampOutcome::NotOpened);
+        const int lines = holder.Release();
+        ASSERT_GE(lines, 0);
+        EXPECT_EQ(ReadBytes(path), Repeated(FileHolder::kLine, lines));
+        EXPECT_EQ(stamp(), StampOutcome::Stamped);
+        EXPECT_EQ(ReadBytes(path), Repeated(FileHolder::kLine, lines) + "Value1=IM12345\r");
+    }
+}
+
+TEST_F(StampFileTest, AFileAnotherProcessHoldsOpenIsRefusedUntilItIsClosed)
+{
+    // The owner's open takes a write lease, which no other open descriptor allows.
+    const std::string path = Path("pla1_0.exe");
+    ExpectRefusedWhileHeld(path, ::geteuid(), [&] { return StampFile(path, "12345"); });
+}
+
+TEST_F(StampFileTest, WithoutALeaseTheOpenFilesOfTheUsersProcessesAreSearched)
+{
+    // A user who does not own the file gets no lease.
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as two users";
+    const uid_t nobody = 65534;
+    const std::string path = Path("pla1_0.exe");
+    ::chmod(environment.Folder().c_str(), 0755);
+    ::chmod((environment.Folder() + "/..").c_str(), 0755);
+    ExpectRefusedWhileHeld(path, nobody, [&] {
+        return StampOutcome(InChild([&] { return ::setuid(nobody) == 0 ? int(StampFile(path, "12345")) : 99; }));
+    });
+}
+
+TEST_F(StampFileTest, AnotherDescriptorOfTheFileIsFoundInAnyProcessThisOneIncluded)
+{
+    const std::string path = Path("held.exe");
+    WriteBytes(path, "MZ");
+    const int fd = ::open(path.c_str(), O_RDWR);
+    EXPECT_FALSE(IsOpenElsewhere(fd));
+    {
+        FileHolder holder(path, FileHolder::Kind::Reader, ::geteuid());
+        ASSERT_TRUE(holder.Held());
+        EXPECT_TRUE(IsOpenElsewhere(fd));
+    }
+    EXPECT_FALSE(IsOpenElsewhere(fd));
+    const int second = ::open(path.c_str(), O_RDONLY);
+    EXPECT_TRUE(IsOpenElsewhere(fd));
+    ::close(second);
+    ::close(fd);
+}
+
+// Appends in a child whose write call is `write`; the child's exit status
+// (1 appended, 0 refused) or, when the write call ends the child, 3.
+int AppendInChild(const std::string& path, const std::string& bytes, CExclusiveFile::WriteCall write)
+{
+    return InChild([&] {
+        CExclusiveFile file(path);
+        return file.IsOpen() ? int(file.AppendInOneWrite(bytes, write)) : 99;
+    });
+}
+
+TEST_F(StampFileTest, AnAppendCutShortLeavesTheOldBytesAndTimeOrTheWholeRecord)
+{
+    const std::string record = BuildStampRecord("12345");
+    const struct {
+        const char* what;
+        CExclusiveFile::WriteCall write;
+        int status;
+        bool recordKept;
+    } cases[] = {
+        {"a write that fails", [](int, const void*, size_t, off_t) -> ssize_t { errno = ENOSPC; return -1; }, 0, false},
+        {"a short write", [](int fd, const void* b, size_t n, off_t at) { return ::pwrite(fd, b, n / 2, at); }, 0, false},
+        {"killed before writing", [](int, const void*, size_t, off_t) -> ssize_t { ::_exit(3); }, 3, false},
+        {"killed after writing",
+         [](int fd, const void* b, size_t n, off_t at) -> ssize_t {
+             if (::pwrite(fd, b, n, at) == ssize_t(n))
+                 ::_exit(3);
+             return -1;
+         },
+         3, true},
+    };
+    const std::string path = Path("pla1_0.exe");
+    const timespec longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
+    for (const auto& c : cases) {
+        WriteBytes(path, "MZ old bytes");
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), longAgo, 0), 0);
+        EXPECT_EQ(AppendInChild(path, record, c.write), c.status) << c.what;
+        EXPECT_EQ(ReadBytes(path), "MZ old bytes" + std::string(c.recordKept ? record : "")) << c.what;
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        if (!c.recordKept) {
+            EXPECT_EQ(info.st_mtim.tv_sec, longAgo[1].tv_sec) << c.what;
+        }
+    }
+    EXPECT_EQ(AppendInChild(path, record, ::pwrite), 1);
+    EXPECT_EQ(ReadBytes(path), "MZ old bytes" + record + record);
 }
 
 // The file-size limit makes extending fail as a full disk does.

@@ -1,6 +1,7 @@
 #include "StamperDlg.h"
 
 #include "FeaturesDlg.h"
+#include "ProgramIcon.h"
 #include "StamperApp.h"
 
 #include "ScriptedDialogs.h"
@@ -8,6 +9,7 @@
 #include "TestEnvironment.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -60,6 +63,10 @@ TEST(StamperStartupTest, TheIntroductionComesFirstThenTheMainDialogWithImEmptyFi
         [&](QDialog& introduction) {
             shown.push_back(introduction.windowTitle());
             EXPECT_FALSE(introduction.parentWidget()->isVisible());
+            // With no window under it yet, it opens in the middle of the screen, with the program's icon.
+            EXPECT_LE((introduction.geometry().center() - introduction.screen()->availableGeometry().center())
+                          .manhattanLength(), 1);
+            EXPECT_EQ(introduction.windowIcon().pixmap(16).toImage(), StamperIcon().pixmap(16).toImage());
             EXPECT_TRUE(Child<QTextEdit>(introduction, "featuresText").toPlainText().contains("stamp"));
             return int(QDialog::Accepted);
         },
@@ -114,6 +121,91 @@ TEST_F(StamperDlgTest, EnterInEitherBoxStampsAndTheDialogStaysAsItWas)
     EXPECT_EQ(Filename().text().toStdString(), path);
     EXPECT_EQ(Identifier().text(), "12345");
     EXPECT_EQ(dialog.result(), 0);
+}
+
+TEST_F(StamperDlgTest, EnterOnAFocusedButtonDoesThatButtonsActionAndInEitherBoxStamps)
+{
+    const std::string path = Path("pla1_0.exe");
+    WriteBytes(path, "MZ");
+    dialog.SetDriveRoots({Folder("C")});
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    std::vector<QString> dialogs;
+    ScopedModalScript script({
+        [&](QDialog& d) { dialogs.push_back(d.windowTitle()); return int(QDialog::Rejected); },
+        [&](QDialog& d) { dialogs.push_back(d.windowTitle()); return int(QDialog::Rejected); },
+    });
+    ScopedMessageScript messages;
+    int linksOpened = 0;
+    const ShellOpenHandler previous = SetShellOpenHandler([&](const std::string&) { ++linksOpened; });
+    auto enterOn = [&](QWidget& control) {
+        control.setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), &control) << control.objectName().toStdString();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(&control, &enter);
+    };
+
+    enterOn(Button("browseButton"));
+    EXPECT_EQ(dialogs, std::vector<QString>{"Open"});
+    enterOn(Button("findButton"));  // with an empty box
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(dialog.StatusText(), "Done: (none found)");
+    enterOn(Button("noReferralButton"));
+    EXPECT_EQ(linksOpened, 1);
+    Filename().setText(QString::fromStdString(path));
+    enterOn(Button("uploadButton"));
+    EXPECT_EQ(dialogs, (std::vector<QString>{"Open", "Upload Gateway"}));
+    EXPECT_EQ(ReadBytes(path), "MZ");
+
+    enterOn(Filename());
+    enterOn(Identifier());
+    EXPECT_EQ(ReadBytes(path), "MZValue1=IM\rValue1=IM\r");
+    EXPECT_EQ(messages.Shown().size(), 3u);
+    enterOn(Button("exitButton"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(ReadBytes(path), "MZValue1=IM\rValue1=IM\r");
+    SetShellOpenHandler(previous);
+}
+
+TEST_F(StamperDlgTest, AFileFoundUnderANameThatIsNotUtf8IsShownReadablyAndStampedByItsBytes)
+{
+    const std::string folder = Folder("C") + "caf\xE9/";
+    ::mkdir(folder.c_str(), 0777);
+    WriteBytes(folder + "pla1_0.exe", "MZ");
+    dialog.SetDriveRoots({Folder("C")});
+    ScopedMessageScript messages;
+    Button("findButton").click();
+    EXPECT_EQ(Filename().text(), QString::fromStdString(Folder("C")) + QString::fromUtf8("caf\u00E9/pla1_0.exe"));
+    Button("stampButton").click();
+    EXPECT_EQ(ReadBytes(folder + "pla1_0.exe"), "MZValue1=IM\r");
+    EXPECT_EQ(state.SelectedFilePath, folder + "pla1_0.exe");
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, kStamped);
+
+    // Typed over, the box is taken as typed.
+    Filename().setText(Filename().text() + "x");
+    EXPECT_EQ(dialog.FilenameText(), Folder("C") + "caf\xC3\xA9/pla1_0.exex");
+    // The temporary folder's removal cannot name these.
+    ::unlink((folder + "pla1_0.exe").c_str());
+    ::rmdir(folder.c_str());
+}
+
+TEST_F(StamperDlgTest, AFoundFileSwappedForALinkIsNotStampedThroughTheLink)
+{
+    const std::string found = Folder("C") + "pla1_0.exe";
+    WriteBytes(found, "MZ");
+    const std::string victim = Path("victim.txt");
+    WriteBytes(victim, "keep");
+    dialog.SetDriveRoots({Folder("C")});
+    ScopedMessageScript messages;
+    Button("findButton").click();
+    ASSERT_EQ(dialog.FilenameText(), found);
+    ::unlink(found.c_str());
+    ASSERT_EQ(::symlink(victim.c_str(), found.c_str()), 0);
+    Button("stampButton").click();
+    EXPECT_EQ(ReadBytes(victim), "keep");
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].icon, MessageIcon::Exclamation);
 }
 
 TEST_F(StamperDlgTest, AFileThatCannotBeStampedIsReportedAndEndsTheProgram)
