@@ -4,17 +4,22 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QFile>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTextEdit>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace {
 
@@ -105,7 +110,15 @@ QStringList FormNames(const QString& folder)
     return names;
 }
 
-void ExpectEveryWindowNamed(const std::vector<WindowOpener>& windows, const QString& formFolder)
+namespace {
+
+// Whether a user can move the keyboard focus to the control.
+bool TakesFocus(const QWidget& w) { return w.isVisible() && w.isEnabled() && (w.focusPolicy() & Qt::TabFocus); }
+
+// Opens each window, hands it to `check` and expects every form in
+// `formFolder` among the windows opened.
+void ForEveryWindow(const std::vector<WindowOpener>& windows, const QString& formFolder,
+                    const std::function<void(QWidget&)>& check)
 {
     QStringList opened;
     for (const auto& opener : windows) {
@@ -114,8 +127,7 @@ void ExpectEveryWindowNamed(const std::vector<WindowOpener>& windows, const QStr
         opener.open([&](QWidget& window) {
             visited = true;
             opened << window.objectName();
-            EXPECT_EQ(UnnamedControls(window).join('\n').toStdString(), "");
-            EXPECT_EQ(SilentProgressBars(window).join('\n').toStdString(), "");
+            check(window);
         });
         EXPECT_TRUE(visited);
     }
@@ -123,4 +135,62 @@ void ExpectEveryWindowNamed(const std::vector<WindowOpener>& windows, const QStr
     ASSERT_FALSE(forms.isEmpty()) << formFolder.toStdString();
     for (const QString& form : forms)
         EXPECT_TRUE(opened.contains(form)) << "no window in the walk is made from the form " << form.toStdString();
+}
+
+}  // namespace
+
+QStringList EnterKeyMisses(QWidget& root)
+{
+    std::map<QPushButton*, int> presses;
+    std::vector<QMetaObject::Connection> counters;
+    QPushButton* windowDefault = nullptr;
+    for (QPushButton* button : root.findChildren<QPushButton*>()) {
+        // What the buttons do is not the question; their handlers could end the window.
+        QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
+        counters.push_back(QObject::connect(button, &QAbstractButton::clicked, [&presses, button] { ++presses[button]; }));
+        if (button->isDefault())
+            windowDefault = button;
+    }
+    root.show();
+    QApplication::setActiveWindow(&root);
+
+    QStringList misses;
+    // Enter with the focus on `w` should press `pressed` alone (nothing when null).
+    auto expectEnter = [&](QWidget& w, QPushButton* pressed) {
+        if (!TakesFocus(w))
+            return;
+        presses.clear();
+        w.setFocus(Qt::TabFocusReason);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        if (QApplication::focusWidget() == &w)
+            QCoreApplication::sendEvent(&w, &enter);
+        const bool right = pressed ? presses == std::map<QPushButton*, int>{{pressed, 1}} : presses.empty();
+        if (QApplication::focusWidget() != &w || !right)
+            misses << Describe(root, w);
+    };
+    for (QPushButton* button : root.findChildren<QPushButton*>())
+        expectEnter(*button, button);
+    // After the focus has been on other buttons, a box gives Enter to the default again.
+    for (QLineEdit* box : root.findChildren<QLineEdit*>())
+        if (!InsideControl(*box, root))
+            expectEnter(*box, windowDefault);
+
+    for (const auto& counter : counters)
+        QObject::disconnect(counter);
+    root.hide();
+    return misses;
+}
+
+void ExpectEveryWindowNamed(const std::vector<WindowOpener>& windows, const QString& formFolder)
+{
+    ForEveryWindow(windows, formFolder, [](QWidget& window) {
+        EXPECT_EQ(UnnamedControls(window).join('\n').toStdString(), "");
+        EXPECT_EQ(SilentProgressBars(window).join('\n').toStdString(), "");
+    });
+}
+
+void ExpectEnterOnEveryFocusedButton(const std::vector<WindowOpener>& windows, const QString& formFolder)
+{
+    ForEveryWindow(windows, formFolder,
+                   [](QWidget& window) { EXPECT_EQ(EnterKeyMisses(window).join('\n').toStdString(), ""); });
 }

@@ -23,6 +23,17 @@ QStringList SilentProgressBars(QWidget& root);
 // The top-level object names of the forms in a resources folder.
 QStringList FormNames(const QString& folder);
 
+// Buttons under `root` that Enter leaves unpressed when they have the
+// keyboard focus (or that press another), and line edits in which Enter does
+// not press the window's default button alone, as "window: object (class)".
+// The buttons' handlers are disconnected first: the window is spent.
+QStringList EnterKeyMisses(QWidget& root);
+
 // Opens every window, expects each to name all its controls and read out its
 // progress bars, and expects every form in `formFolder` among the windows opened.
 void ExpectEveryWindowNamed(const std::vector<WindowOpener>& windows, const QString& formFolder);
+
+// Opens every window, expects Enter to press the focused button and, in a
+// box, the default one, and expects every form in `formFolder` among the
+// windows opened.
+void ExpectEnterOnEveryFocusedButton(const std::vector<WindowOpener>& windows, const QString& formFolder);

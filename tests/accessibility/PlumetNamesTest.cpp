@@ -12,19 +12,18 @@
 #include <QDialog>
 #include <gtest/gtest.h>
 
-TEST(PlumetAccessibility, EveryWindowNamesItsControls)
+namespace {
+
+std::vector<WindowOpener> PlumetWindows(CPlumetApp& app)
 {
-    TestEnvironment env;
-    CPlumetApp app;
-    ASSERT_TRUE(app.InitInstance({}));
     PlumetState& state = app.State();
-    const std::vector<WindowOpener> windows = {
+    return {
         {"main window", [&](auto visit) { visit(*app.MainFrame()); }},
         {"file information", [&](auto visit) { CFileInfoDlg d(state); visit(d); }},
         {"format option", [&](auto visit) { CFormatDlg d(state); visit(d); }},
-        {"about", [&](auto visit) { CAboutDlg d; visit(d); }},
-        {"version check", [&](auto visit) { CVersionCheckDlg d; visit(d); }},
-        {"bonus form", [&](auto visit) { CBonusCenterDlg d; visit(d); }},
+        {"about", [](auto visit) { CAboutDlg d; visit(d); }},
+        {"version check", [](auto visit) { CVersionCheckDlg d; visit(d); }},
+        {"bonus form", [](auto visit) { CBonusCenterDlg d; visit(d); }},
         {"progress", [&](auto visit) {
              CProgressDlg progress;
              progress.Create(app.MainFrame());
@@ -32,5 +31,22 @@ TEST(PlumetAccessibility, EveryWindowNamesItsControls)
              progress.DestroyWindow();
          }},
     };
-    ExpectEveryWindowNamed(windows, QStringLiteral(PLUMET_RESOURCES_DIR "/plumet"));
+}
+
+}  // namespace
+
+TEST(PlumetAccessibility, EveryWindowNamesItsControls)
+{
+    TestEnvironment env;
+    CPlumetApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    ExpectEveryWindowNamed(PlumetWindows(app), QStringLiteral(PLUMET_RESOURCES_DIR "/plumet"));
+}
+
+TEST(PlumetAccessibility, EnterPressesTheFocusedButtonAndInABoxTheDefaultOne)
+{
+    TestEnvironment env;
+    CPlumetApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    ExpectEnterOnEveryFocusedButton(PlumetWindows(app), QStringLiteral(PLUMET_RESOURCES_DIR "/plumet"));
 }

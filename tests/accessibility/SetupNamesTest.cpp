@@ -4,11 +4,25 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+std::vector<WindowOpener> SetupWindows()
+{
+    return {
+        {"setup notice", [](auto visit) { CSetupNoticeDlg d; visit(d); }},
+    };
+}
+
+}  // namespace
+
 TEST(SetupAccessibility, EveryWindowNamesItsControls)
 {
     TestEnvironment env;
-    const std::vector<WindowOpener> windows = {
-        {"setup notice", [&](auto visit) { CSetupNoticeDlg d; visit(d); }},
-    };
-    ExpectEveryWindowNamed(windows, QStringLiteral(PLUMET_RESOURCES_DIR "/plumetsetup"));
+    ExpectEveryWindowNamed(SetupWindows(), QStringLiteral(PLUMET_RESOURCES_DIR "/plumetsetup"));
+}
+
+TEST(SetupAccessibility, EnterPressesTheFocusedButtonAndInABoxTheDefaultOne)
+{
+    TestEnvironment env;
+    ExpectEnterOnEveryFocusedButton(SetupWindows(), QStringLiteral(PLUMET_RESOURCES_DIR "/plumetsetup"));
 }

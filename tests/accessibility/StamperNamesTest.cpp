@@ -8,15 +8,30 @@
 
 #include <gtest/gtest.h>
 
-TEST(StamperAccessibility, EveryWindowNamesItsControls)
+namespace {
+
+std::vector<WindowOpener> StamperWindows(StamperState& state)
 {
-    TestEnvironment env;
-    StamperState state;
-    const std::vector<WindowOpener> windows = {
+    return {
         {"main dialog", [&](auto visit) { CStamperDlg d(state); visit(d); }},
         {"about", [&](auto visit) { CAboutDlg d; visit(d); }},
         {"upload gateway", [&](auto visit) { CUploadDlg d(state); visit(d); }},
         {"what is the mintery", [&](auto visit) { CFeaturesDlg d; visit(d); }},
     };
-    ExpectEveryWindowNamed(windows, QStringLiteral(PLUMET_RESOURCES_DIR "/stamper"));
+}
+
+}  // namespace
+
+TEST(StamperAccessibility, EveryWindowNamesItsControls)
+{
+    TestEnvironment env;
+    StamperState state;
+    ExpectEveryWindowNamed(StamperWindows(state), QStringLiteral(PLUMET_RESOURCES_DIR "/stamper"));
+}
+
+TEST(StamperAccessibility, EnterPressesTheFocusedButtonAndInABoxTheDefaultOne)
+{
+    TestEnvironment env;
+    StamperState state;
+    ExpectEnterOnEveryFocusedButton(StamperWindows(state), QStringLiteral(PLUMET_RESOURCES_DIR "/stamper"));
 }
