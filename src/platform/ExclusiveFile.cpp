@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 
 CExclusiveFile::CExclusiveFile(const std::string& path, FinalLink finalLink)
 {
@@ -30,6 +32,21 @@ CExclusiveFile::CExclusiveFile(const std::string& path, FinalLink finalLink)
     fd_ = fd;
 }
 
+namespace {
+
+// Network file systems refuse a write lease with EAGAIN whenever the server
+// has not delegated the file to this client, open elsewhere or not; only
+// there the refusal says nothing about other descriptors.
+bool RefusesLeasesRegardless(int fd)
+{
+    constexpr long kSmbMagic = 0xFE534D42, kCifsMagic = 0xFF534D42;
+    struct statfs system {};
+    return ::fstatfs(fd, &system) == 0
+           && (system.f_type == NFS_SUPER_MAGIC || system.f_type == kSmbMagic || system.f_type == kCifsMagic);
+}
+
+}  // namespace
+
 bool CExclusiveFile::TakeSoleUse(int fd)
 {
     // Another process's open breaks the lease by signalling the holder, whose
@@ -45,7 +62,7 @@ bool CExclusiveFile::TakeSoleUse(int fd)
     const int refusal = errno;
     ::sigaction(SIGIO, &signalBeforeLease_, nullptr);
     // EAGAIN: another descriptor of the file is open somewhere.
-    return refusal != EAGAIN && !IsOpenElsewhere(fd);
+    return (refusal != EAGAIN || RefusesLeasesRegardless(fd)) && !IsOpenElsewhere(fd);
 }
 
 void CExclusiveFile::ReleaseLease(int fd)
