@@ -150,17 +150,6 @@ TEST_F(FinderTest, OnlyRegularFilesAreCountedNeverLinksOrPipes)
     EXPECT_TRUE(host.found.empty());
 }
 
-TEST_F(FinderTest, ANameThatIsNotUtf8IsReportedByItsExactBytes)
-{
-    const std::string file = File("C/caf\xE9 \xFF", "pla1_0.exe");
-    ASSERT_TRUE(finder.SearchDrives({Folder("C")}));
-    EXPECT_EQ(host.found, std::vector<std::string>{file});
-    EXPECT_TRUE(Searched(Folder("C/caf\xE9 \xFF")));
-    // The temporary folder's removal cannot name these.
-    ::unlink(file.c_str());
-    ::rmdir(Folder("C/caf\xE9 \xFF").c_str());
-}
-
 // A mount table line of /proc/self/mountinfo.
 std::string MountLine(int id, int parent, const char* device, const std::string& root, const std::string& folder,
                       const char* type)
