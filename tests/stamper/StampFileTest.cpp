@@ -1,5 +1,6 @@
 #include "StampRecord.h"
 
+#include "FileHolder.h"
 #include "OpenDescriptors.h"
 
 #include "TestEnvironment.h"
@@ -8,16 +9,13 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -150,76 +148,6 @@ TEST_F(StampFileTest, AFileLockedByAnotherProcessIsRefused)
     EXPECT_EQ(StampFile(path, "12345"), StampOutcome::Stamped);
 }
 
-// A child process that holds a file open as `user`: a writer appends a line
-// every millisecond until it is released, a reader only keeps it open.
-class FileHolder {
-public:
-    enum class Kind { AppendingWriter, Reader };
-    static constexpr const char* kLine = "appended\n";
-
-    FileHolder(const std::string& path, Kind kind, uid_t user)
-    {
-        if (::pipe(toParent_) != 0 || ::pipe(toChild_) != 0)
-            throw std::runtime_error("no pipe");
-        child_ = ::fork();
-        if (child_ == 0)
-            ::_exit(Hold(path, kind, user));
-        char ready = 0;
-        held_ = ::read(toParent_[0], &ready, 1) == 1 && ready == 'y';
-    }
-    ~FileHolder() { Release(); }
-
-    bool Held() const { return held_; }
-
-    // Closes the file and ends the child; the lines it appended come back.
-    int Release()
-    {
-        int lines = -1;
-        if (child_ <= 0)
-            return lines;
-        if (::write(toChild_[1], "x", 1) != 1 || ::read(toParent_[0], &lines, sizeof lines) != sizeof lines)
-            lines = -1;
-        ::waitpid(child_, nullptr, 0);
-        child_ = -1;
-        for (int fd : {toParent_[0], toParent_[1], toChild_[0], toChild_[1]})
-            ::close(fd);
-        return lines;
-    }
-
-private:
-    int Hold(const std::string& path, Kind kind, uid_t user)
-    {
-        // Another user's process stays readable in /proc for that user.
-        if (::geteuid() != user && (::setuid(user) != 0 || ::prctl(PR_SET_DUMPABLE, 1) != 0))
-            return 1;
-        const bool writes = kind == Kind::AppendingWriter;
-        const int fd = ::open(path.c_str(), writes ? O_WRONLY | O_APPEND : O_RDONLY);
-        int lines = 0;
-        auto append = [&] { lines += ::write(fd, kLine, 9) == 9; };
-        if (writes)
-            append();
-        if (::write(toParent_[1], fd >= 0 ? "y" : "n", 1) != 1 || fd < 0)
-            return 1;
-        for (pollfd told{toChild_[0], POLLIN, 0}; ::poll(&told, 1, writes ? 1 : -1) == 0;)
-            append();
-        ::close(fd);
-        return ::write(toParent_[1], &lines, sizeof lines) == sizeof lines ? 0 : 1;
-    }
-
-    int toParent_[2] = {-1, -1};
-    int toChild_[2] = {-1, -1};
-    pid_t child_ = -1;
-    bool held_ = false;
-};
-
-std::string Repeated(const std::string& text, int times)
-{
-    std::string all;
-    for (int i = 0; i < times; ++i)
-        all += text;
-    return all;
-}
-
 // While a writer appends and while a reader holds the file, `stamp` is
 // refused and the file is as the writer left it; once it is closed, `stamp`
 // succeeds after the writer's lines.
@@ -233,9 +161,9 @@ void ExpectRefusedWhileHeld(const std::string& path, uid_t user, const std::func
         EXPECT_EQ(stamp(), StampOutcome::NotOpened);
         const int lines = holder.Release();
         ASSERT_GE(lines, 0);
-        EXPECT_EQ(ReadBytes(path), Repeated(FileHolder::kLine, lines));
+        EXPECT_EQ(ReadBytes(path), FileHolder::Written(lines));
         EXPECT_EQ(stamp(), StampOutcome::Stamped);
-        EXPECT_EQ(ReadBytes(path), Repeated(FileHolder::kLine, lines) + "Value1=IM12345\r");
+        EXPECT_EQ(ReadBytes(path), FileHolder::Written(lines) + "Value1=IM12345\r");
     }
 }
 

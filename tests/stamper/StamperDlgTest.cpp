@@ -4,6 +4,7 @@
 #include "ProgramIcon.h"
 #include "StamperApp.h"
 
+#include "FileHolder.h"
 #include "ScriptedDialogs.h"
 #include "ShellOpen.h"
 #include "TestEnvironment.h"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -222,6 +224,23 @@ TEST_F(StamperDlgTest, AFileThatCannotBeStampedIsReportedAndEndsTheProgram)
     EXPECT_EQ(messages.Shown()[0].icon, MessageIcon::Exclamation);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(StamperDlgTest, AFileAnotherProcessIsWritingIsRefusedWithTheMessageAndLeftToIt)
+{
+    const std::string path = Path("pla1_0.exe");
+    WriteBytes(path, "");
+    FileHolder writer(path, FileHolder::Kind::AppendingWriter, ::geteuid());
+    ASSERT_TRUE(writer.Held());
+    Filename().setText(QString::fromStdString(path));
+    ScopedMessageScript messages;
+    dialog.show();
+    Button("stampButton").click();
+    const int lines = writer.Release();
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].icon, MessageIcon::Exclamation);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(ReadBytes(path), FileHolder::Written(lines));
 }
 
 TEST_F(StamperDlgTest, BrowseTakesTheChosenFileAndCancelPutsBackThePathLastTaken)
