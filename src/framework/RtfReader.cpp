@@ -1,6 +1,7 @@
 #include "RtfReader.h"
 
 #include "RtfTokenizer.h"
+#include "RtfUnits.h"
 
 #include <QFont>
 #include <QTextDocument>
@@ -15,9 +16,11 @@ enum class Word {
     Ansi, AnsiCodePage, Mac, Pc, Pca, DefaultFont,
     FontTable, ColourTable, SkippedDestination,
     Font, FontCharset, FontCodePage, Red, Green, Blue,
-    Paragraph, Line, Tab, Cell, Character,
+    Paragraph, Line, Tab, Cell, Row, InTable, RowDefaults, RowLeft, CellEdge, Character,
     Bold, Italic, Underline, UnderlineNone, Strike, Plain, Pard, FontSize,
     Foreground, Background,
+    Superscript, Subscript, Up, Down, NoSuperSub,
+    CharShading, CharPatternFore, CharPatternBack, ParaShading, ParaPatternFore, ParaPatternBack,
     AlignLeft, AlignCentre, AlignRight, AlignJustify,
     LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAfter,
     TabStop, RightTab, CentreTab, DecimalTab, DefaultTabWidth,
@@ -38,8 +41,14 @@ const std::unordered_map<std::string_view, WordInfo>& Words()
         {"f", {Word::Font}}, {"fcharset", {Word::FontCharset}}, {"cpg", {Word::FontCodePage}},
         {"red", {Word::Red}}, {"green", {Word::Green}}, {"blue", {Word::Blue}},
         {"par", {Word::Paragraph}}, {"sect", {Word::Paragraph}}, {"page", {Word::Paragraph}},
-        {"row", {Word::Paragraph}}, {"line", {Word::Line}}, {"tab", {Word::Tab}},
-        {"cell", {Word::Cell}},
+        {"line", {Word::Line}}, {"tab", {Word::Tab}},
+        {"cell", {Word::Cell}}, {"row", {Word::Row}}, {"intbl", {Word::InTable}},
+        {"trowd", {Word::RowDefaults}}, {"trleft", {Word::RowLeft}}, {"cellx", {Word::CellEdge}},
+        {"super", {Word::Superscript}}, {"sub", {Word::Subscript}}, {"up", {Word::Up}}, {"dn", {Word::Down}},
+        {"nosupersub", {Word::NoSuperSub}},
+        {"chshdng", {Word::CharShading}}, {"chcfpat", {Word::CharPatternFore}},
+        {"chcbpat", {Word::CharPatternBack}}, {"shading", {Word::ParaShading}},
+        {"cfpat", {Word::ParaPatternFore}}, {"cbpat", {Word::ParaPatternBack}},
         {"b", {Word::Bold}}, {"i", {Word::Italic}}, {"strike", {Word::Strike}},
         {"striked", {Word::Strike}}, {"ulnone", {Word::UnderlineNone}},
         {"plain", {Word::Plain}}, {"pard", {Word::Pard}}, {"fs", {Word::FontSize}},
@@ -85,23 +94,12 @@ const std::unordered_map<std::string_view, WordInfo>& Words()
     return words;
 }
 
-// RTF measures in twips; the document lays out in pixels at 96 per inch.
-qreal TwipsToPixels(qreal twips)
-{
-    return twips / 15.0;
-}
-
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kDefaultTabTwips = 720;
-
-// Lengths beyond 22 inches, the most a word processor offers, are cut to it.
-int Twips(int value)
-{
-    return std::clamp(value, -31680, 31680);
-}
+constexpr int kWholeShading = 10000;
 }  // namespace
 
-CRtfReader::CRtfReader(QTextCursor& cursor) : m_cursor(cursor) {}
+CRtfReader::CRtfReader(QTextCursor& cursor) : m_cursor(cursor), m_tables(cursor) {}
 
 bool CRtfReader::IsRtf(std::string_view input)
 {
@@ -199,7 +197,7 @@ bool CRtfReader::SkipFallback(const RtfToken& token)
 
 void CRtfReader::HandleToken(const RtfToken& token)
 {
-    const bool inTable = Top().destination != Destination::Text;
+    const bool inFontOrColourTable = Top().destination != Destination::Text;
     switch (token.kind) {
     case RtfToken::Kind::ControlWord:
         HandleWord(token);
@@ -214,7 +212,7 @@ void CRtfReader::HandleToken(const RtfToken& token)
             AppendChar(CurrentTable()[token.parameter]);
         break;
     case RtfToken::Kind::Text:
-        if (inTable)
+        if (inFontOrColourTable)
             HandleTableText(token.text);
         else
             AppendBytes(token.text);
@@ -317,7 +315,13 @@ void CRtfReader::HandleWord(const RtfToken& token)
     case Word::Blue: m_blue = std::clamp(value, 0, 255); m_colourGiven = true; break;
     case Word::Paragraph: EndParagraph(); break;
     case Word::Line: AppendChar(u'\u2028'); break;
-    case Word::Tab: case Word::Cell: AppendChar(u'\t'); break;
+    case Word::Tab: AppendChar(u'\t'); break;
+    case Word::Cell: EndCell(); break;
+    case Word::Row: EndRow(); break;
+    case Word::InTable: para.inTable = true; break;
+    case Word::RowDefaults: m_tables.DefineRow(); break;
+    case Word::RowLeft: m_tables.SetRowLeft(value); break;
+    case Word::CellEdge: m_tables.AddCellEdge(value); break;
     case Word::Character: AppendChar(found->second.character); break;
     case Word::Bold: chars.bold = on; break;
     case Word::Italic: chars.italic = on; break;
@@ -331,6 +335,17 @@ void CRtfReader::HandleWord(const RtfToken& token)
         break;
     case Word::Foreground: chars.foreground = value; break;
     case Word::Background: chars.background = value; break;
+    case Word::Superscript: chars.shift = on ? Shift::Up : Shift::None; break;
+    case Word::Subscript: chars.shift = on ? Shift::Down : Shift::None; break;
+    case Word::Up: chars.shift = on ? Shift::Up : Shift::None; break;  // \up0 is the baseline
+    case Word::Down: chars.shift = on ? Shift::Down : Shift::None; break;
+    case Word::NoSuperSub: chars.shift = Shift::None; break;
+    case Word::CharShading: chars.shading.percent = std::clamp(value, 0, kWholeShading); break;
+    case Word::CharPatternFore: chars.shading.fore = value; break;
+    case Word::CharPatternBack: chars.shading.back = value; break;
+    case Word::ParaShading: para.shading.percent = std::clamp(value, 0, kWholeShading); break;
+    case Word::ParaPatternFore: para.shading.fore = value; break;
+    case Word::ParaPatternBack: para.shading.back = value; break;
     case Word::AlignLeft: para.alignment = Qt::AlignLeft; break;
     case Word::AlignCentre: para.alignment = Qt::AlignHCenter; break;
     case Word::AlignRight: para.alignment = Qt::AlignRight; break;
@@ -399,6 +414,7 @@ bool CRtfReader::BeginText()
 {
     if (Top().destination != Destination::Text)
         return false;
+    PlaceText(Top().para.inTable);
     if (m_breakPending)
         BreakParagraph();
     if (!m_text.isEmpty() && !(m_textChars == Top().chars))
@@ -413,6 +429,7 @@ void CRtfReader::EndParagraph()
 {
     if (Top().destination != Destination::Text)
         return;
+    PlaceText(Top().para.inTable);
     FlushText();
     if (m_breakPending)
         BreakParagraph();
@@ -449,12 +466,71 @@ void CRtfReader::FlushText()
     m_text.clear();
 }
 
-// The last paragraph mark of a document ends its text; it opens no empty line.
-void CRtfReader::Finish()
+// \cell ends the cell's last paragraph. Outside a table, or in one too big
+// to make, it parts the cells' texts as a tab.
+void CRtfReader::EndCell()
+{
+    if (Top().destination != Destination::Text)
+        return;
+    // A cell mark belongs to the open table even where its paragraph lost \intbl.
+    const bool inTable = Top().para.inTable || (m_tables.InTable() && !m_tables.Refused());
+    PlaceText(inTable);
+    if (!inTable || m_tables.Refused()) {
+        AppendChar(u'\t');
+        return;
+    }
+    EndTextHere();
+    m_tables.EndCell();
+}
+
+// \row ends the row, whatever the paragraph state; without a table it ends
+// a paragraph.
+void CRtfReader::EndRow()
+{
+    if (Top().destination != Destination::Text)
+        return;
+    if (!m_tables.InTable() || m_tables.Refused()) {
+        EndParagraph();
+        return;
+    }
+    if (m_tables.InCell())
+        EndTextHere();
+    m_tables.EndRow();
+}
+
+// Text goes where its paragraph is: into the table's current cell while
+// \intbl holds, behind the table once a paragraph outside it comes.
+void CRtfReader::PlaceText(bool inTable)
+{
+    if (inTable ? m_tables.InCell() : !m_tables.InTable())
+        return;
+    FlushText();
+    const bool moved = inTable ? m_tables.Enter() : m_tables.Leave();
+    if (!moved)
+        return;
+    // The cursor is in a block of its own now: a cell's, or the one behind the table.
+    m_breakPending = false;
+    m_paragraphStarted = false;
+    m_blockFormat.reset();
+}
+
+// Ends the text of the block the cursor is in: its last paragraph mark, if
+// any, opens no empty line.
+void CRtfReader::EndTextHere()
 {
     FlushText();
     if (m_paragraphStarted)
         SetBlockFormat();
+    m_breakPending = false;
+    m_paragraphStarted = false;
+}
+
+// The last paragraph mark of a document ends its text; it opens no empty
+// line. A document that ends in a table leaves the caret behind it.
+void CRtfReader::Finish()
+{
+    EndTextHere();
+    m_tables.Leave();
 }
 
 QColor CRtfReader::Colour(int index) const
@@ -463,6 +539,21 @@ QColor CRtfReader::Colour(int index) const
     if (index <= 0 || static_cast<std::size_t>(index) >= m_colours.size())
         return {};
     return m_colours[static_cast<std::size_t>(index)];
+}
+
+// The share of the pattern colour (automatic: black) over the background
+// colour (automatic: white). No share and no background is no shading.
+QColor CRtfReader::Shade(const Shading& shading) const
+{
+    const QColor back = Colour(shading.back);
+    if (shading.percent == 0)
+        return back;
+    const QColor fore = Colour(shading.fore).isValid() ? Colour(shading.fore) : QColor(Qt::black);
+    const QColor base = back.isValid() ? back : QColor(Qt::white);
+    const auto mix = [&shading](int under, int over) {
+        return (under * (kWholeShading - shading.percent) + over * shading.percent + kWholeShading / 2) / kWholeShading;
+    };
+    return QColor(mix(base.red(), fore.red()), mix(base.green(), fore.green()), mix(base.blue(), fore.blue()));
 }
 
 // Formats are kept for reuse: the document compares and hashes a format
@@ -490,8 +581,14 @@ QTextCharFormat CRtfReader::MakeCharFormat(const CharState& chars) const
         format.setFontFamilies({font->second.name});
     if (const QColor colour = Colour(chars.foreground); colour.isValid())
         format.setForeground(colour);
+    // A highlight lies over the shading.
     if (const QColor colour = Colour(chars.background); colour.isValid())
         format.setBackground(colour);
+    else if (const QColor shade = Shade(chars.shading); shade.isValid())
+        format.setBackground(shade);
+    if (chars.shift != Shift::None)
+        format.setVerticalAlignment(chars.shift == Shift::Up ? QTextCharFormat::AlignSuperScript
+                                                             : QTextCharFormat::AlignSubScript);
     return format;
 }
 
@@ -542,5 +639,7 @@ QTextBlockFormat CRtfReader::MakeBlockFormat(const ParaState& para) const
     format.setTextIndent(TwipsToPixels(para.firstIndent));
     format.setTopMargin(TwipsToPixels(std::max(para.spaceBefore, 0)));
     format.setBottomMargin(TwipsToPixels(std::max(para.spaceAfter, 0)));
+    if (const QColor shade = Shade(para.shading); shade.isValid())
+        format.setBackground(shade);
     return format;
 }

@@ -12,13 +12,23 @@
 #include <vector>
 
 #include "RtfCodePage.h"
+#include "RtfTableBuilder.h"
 
 struct RtfToken;
 
+// A pattern colour laid over a background colour: colour table entries and
+// the pattern's share in hundredths of a percent.
+struct RtfShading {
+    int back = 0;
+    int fore = 0;
+    int percent = 0;
+    bool operator==(const RtfShading&) const = default;
+};
+
 // Reads an RTF document into a text document through one cursor: the text
 // replaces the cursor's selection, formatted as a word processor shows it
-// (character formatting, paragraphs, indents, alignment; font and colour
-// tables). Groups are kept on one explicit stack, so nesting of any depth
+// (character formatting, shading, super- and subscript, paragraphs, indents,
+// alignment, tables; font and colour tables). Groups are kept on one explicit stack, so nesting of any depth
 // costs no recursion; bad input is read as far as it goes.
 class CRtfReader {
 public:
@@ -36,6 +46,8 @@ public:
 
 private:
     enum class Destination { Text, FontTable, ColorTable, Skip };
+    enum class Shift { None, Up, Down };
+    using Shading = RtfShading;
 
     struct CharState {
         bool bold = false;
@@ -46,6 +58,8 @@ private:
         int font = -1;  // -1: the document's default font
         int foreground = 0;
         int background = 0;
+        Shading shading;
+        Shift shift = Shift::None;
         bool operator==(const CharState&) const = default;
     };
     struct ParaState {
@@ -56,6 +70,8 @@ private:
         int spaceBefore = 0;
         int spaceAfter = 0;
         std::vector<QTextOption::Tab> tabs;  // positions in twips from the margin
+        Shading shading;
+        bool inTable = false;
         bool operator==(const ParaState&) const = default;
     };
     struct GroupState {
@@ -83,6 +99,10 @@ private:
     void AppendChar(char16_t c);
     bool BeginText();
     void EndParagraph();
+    void EndCell();
+    void EndRow();
+    void PlaceText(bool inTable);
+    void EndTextHere();
     void FlushText();
     void Finish();
 
@@ -97,9 +117,11 @@ private:
     static QList<QTextOption::Tab> TabStops(const ParaState& para);
     void SetDefaultTabWidth(int twips);
     QColor Colour(int index) const;
+    QColor Shade(const Shading& shading) const;
     GroupState& Top() { return m_groups.back(); }
 
     QTextCursor& m_cursor;
+    CRtfTableBuilder m_tables;
     std::vector<GroupState> m_groups;
     std::size_t m_overflowDepth = 0;
     int m_skipFallback = 0;

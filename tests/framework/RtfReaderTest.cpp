@@ -6,6 +6,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include <gtest/gtest.h>
 
@@ -20,8 +22,8 @@ std::string Px(qreal pixels)
 }
 
 // Formatting that differs from a plain 12-point paragraph, in brackets before
-// each run: b i u s, size, #foreground, ^background, font family. Paragraph
-// formatting comes in angle brackets at the start of its line.
+// each run: b i u s, sup or sub, size, #foreground, ^background, font family.
+// Paragraph formatting comes in angle brackets at the start of its line.
 std::string Describe(const QTextDocument& document)
 {
     std::string out;
@@ -45,6 +47,8 @@ std::string Describe(const QTextDocument& document)
                         + (tab.type == QTextOption::RightTab ? "r" : tab.type == QTextOption::CenterTab ? "c" : "");
             p.push_back(tabs);
         }
+        if (para.hasProperty(QTextFormat::BackgroundBrush))
+            p.push_back("^" + para.background().color().name().toStdString());
         if (!p.empty()) {
             out += '<';
             for (std::size_t i = 0; i < p.size(); ++i)
@@ -58,6 +62,8 @@ std::string Describe(const QTextDocument& document)
             if (f.fontItalic()) c.push_back("i");
             if (f.fontUnderline()) c.push_back("u");
             if (f.fontStrikeOut()) c.push_back("s");
+            if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript) c.push_back("sup");
+            if (f.verticalAlignment() == QTextCharFormat::AlignSubScript) c.push_back("sub");
             if (f.hasProperty(QTextFormat::FontPointSize) && f.fontPointSize() != 12)
                 c.push_back(QByteArray::number(f.fontPointSize()).toStdString());
             if (f.hasProperty(QTextFormat::ForegroundBrush))
@@ -120,6 +126,18 @@ INSTANTIATE_TEST_SUITE_P(Features, RtfReaderTest, ::testing::Values(
     Case{"Colours", "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
                     "\\cf1 a\\cb2 b\\highlight1 c\\cf0\\cb0 d\\cf9 e}",
          "[#ff0000]a[#ff0000 ^#0000ff]b[#ff0000 ^#ff0000]cde"},
+    Case{"SuperAndSubscript", "{\\rtf1 H{\\sub 2}O mc{\\super\\fs16 2}\\super x\\nosupersub y\\sub0 z}",
+         "H[sub]2O mc[sup 8]2[sup]xyz"},
+    Case{"RaisedAndLowered", "{\\rtf1 a{\\up6 b}{\\dn c}{\\up0 d}\\dn2 e\\plain f}", "a[sup]b[sub]cd[sub]ef"},
+    Case{"CharacterShading",
+         "{\\rtf1{\\colortbl;\\red255\\green255\\blue0;\\red255\\green0\\blue0;}"
+         "{\\chcbpat1 a}{\\chshdng5000 b}{\\chshdng2500\\chcfpat2\\chcbpat1 c}{\\chshdng0\\chcfpat2 d}"
+         "{\\highlight2\\chcbpat1 e}{\\chshdng99999 f}}",
+         "[^#ffff00]a[^#808080]b[^#ffbf00]cd[^#ff0000]e[^#000000]f"},
+    Case{"ParagraphShading",
+         "{\\rtf1{\\colortbl;\\red204\\green255\\blue204;}\\cbpat1 a\\par\\pard\\shading1000 b\\par\\pard c}",
+         "<^#ccffcc>a\n<^#e6e6e6>b\nc"},
+    Case{"CellsAndRowsOutsideATable", "{\\rtf1 a\\cell b\\row c}", "a\tb\nc"},
     Case{"TablesMayComeLate", "{\\rtf1\\cf1 a{\\colortbl;\\red255\\green0\\blue0;}\\cf1 b}", "a[#ff0000]b"},
     Case{"FontTable", "{\\rtf1\\deff1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman\\fcharset0 Times New Roman;}"
                       "{\\f2{\\*\\panose 0}Courier}}a\\f0 b\\f2 c}",
@@ -187,6 +205,89 @@ TEST(RtfReader, TheDefaultTabWidthIsTheDocuments)
     EXPECT_EQ(document.defaultTextOption().tabStopDistance(), 24);
 }
 
+// Each table as "rows x columns (widths): cell|cell / cell|cell", a cell's
+// paragraphs joined by LF, widths in pixels or "v" where the text decides.
+std::string DescribeTables(const QTextDocument& document)
+{
+    std::string out;
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        const auto* table = qobject_cast<QTextTable*>(frame);
+        if (table == nullptr)
+            continue;
+        out += (out.empty() ? "" : "; ") + std::to_string(table->rows()) + "x" + std::to_string(table->columns()) + " (";
+        const QList<QTextLength> widths = table->format().columnWidthConstraints();
+        for (qsizetype i = 0; i < widths.size(); ++i)
+            out += (i ? "," : "") + (widths[i].type() == QTextLength::FixedLength ? Px(widths[i].rawValue()) : "v");
+        out += "):";
+        for (int row = 0; row < table->rows(); ++row) {
+            out += row ? " / " : " ";
+            for (int column = 0; column < table->columns(); ++column) {
+                QTextCursor cell = table->cellAt(row, column).firstCursorPosition();
+                cell.setPosition(table->cellAt(row, column).lastCursorPosition().position(), QTextCursor::KeepAnchor);
+                out += (column ? "|" : "") + cell.selectedText().replace(QChar(0x2029), u'\n').toStdString();
+            }
+        }
+    }
+    return out;
+}
+
+std::string ReadTables(std::string_view rtf)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    CRtfReader(cursor).Read(rtf);
+    return DescribeTables(document) + " | " + document.toPlainText().replace(QChar(0x2029), u'\n').toStdString();
+}
+
+class RtfTableTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(RtfTableTest, LaysTheRowsOutAsATable)
+{
+    EXPECT_EQ(ReadTables(GetParam().rtf), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, RtfTableTest, ::testing::Values(
+    Case{"RowsOfCellsBetweenParagraphs",
+         "{\\rtf1 before\\par\\trowd\\cellx1440\\cellx2880\\intbl a\\cell b\\cell\\row"
+         "\\trowd\\cellx1440\\cellx2880\\intbl c\\cell d\\cell\\row\\pard after\\par}",
+         "2x2 (96,96): a|b / c|d | before\na\nb\nc\nd\nafter"},
+    Case{"WidthsFromTheRowsLeftEdge", "{\\rtf1\\trowd\\trleft300\\cellx600\\cellx450\\cellx1500\\intbl a\\cell\\row}",
+         "1x3 (20,0,60): a|| | \na\n\n\n"},
+    Case{"ParagraphsInACell", "{\\rtf1\\trowd\\cellx1500{\\pard\\intbl x\\par y\\par}\\cell\\row}",
+         "1x1 (100): x\ny | \nx\ny\n"},
+    Case{"MoreCellsThanDefined", "{\\rtf1\\trowd\\cellx1500\\intbl a\\cell b\\cell\\row\\pard c}",
+         "1x2 (100,v): a|b | \na\nb\nc"},
+    Case{"CellsWithoutADefinition", "{\\rtf1\\intbl a\\cell b\\cell\\row\\intbl c\\cell\\row}",
+         "2x2 (): a|b / c| | \na\nb\nc\n\n"},
+    Case{"AParagraphOutsideEndsTheTable", "{\\rtf1\\intbl a\\cell\\row\\pard x\\par\\intbl b\\cell\\row\\pard}",
+         "1x1 (): a; 1x1 (): b | \na\nx\nb\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A few bytes a row must not make an enormous table: past the bound the
+// rows go in as lines of tab-separated cells.
+TEST(RtfReader, TheCellsOfADocumentAreBounded)
+{
+    std::string rtf = "{\\rtf1\\trowd";
+    for (int column = 1; column <= CRtfTableBuilder::kMaxColumns; ++column)
+        rtf += "\\cellx" + std::to_string(column * 100);
+    const std::size_t rows = CRtfTableBuilder::kMaxCells / CRtfTableBuilder::kMaxColumns + 2;
+    for (std::size_t row = 0; row < rows; ++row)
+        rtf += "\\intbl r" + std::to_string(row) + "\\cell x\\cell\\row";
+    rtf += "\\pard end}";
+
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    CRtfReader(cursor).Read(rtf);
+    const auto tables = document.rootFrame()->childFrames();
+    ASSERT_EQ(tables.size(), 1);
+    const auto* table = qobject_cast<QTextTable*>(tables.front());
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(static_cast<std::size_t>(table->rows() * table->columns()), CRtfTableBuilder::kMaxCells);
+    const std::string last = "r" + std::to_string(rows - 1);
+    EXPECT_NE(document.toPlainText().toStdString().find("\n" + last + "\tx\t\nend"), std::string::npos)
+        << "the rows past the bound are not shown as lines";
+}
+
 std::string Fixture(const std::string& name)
 {
     return ReadBytes(std::string(RTF_FIXTURES_DIR) + "/" + name);
@@ -213,6 +314,41 @@ TEST(RtfReader, ReadsLatex2rtfOutput)
                          "[10 Times New Roman] and [10 #0000ff Times New Roman]blue"),
               std::string::npos) << shown;
     EXPECT_EQ(shown.find("Original file"), std::string::npos) << "the info group is shown";
+}
+
+TEST(RtfReader, ReadsLibreOfficeFeatures)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    CRtfReader(cursor).Read(Fixture("libreoffice-features.rtf"));
+    const std::string shown = Describe(document);
+    EXPECT_NE(shown.find("Water is H[sub Liberation Serif]2[Liberation Serif]O and energy is mc[sup Liberation Serif]2"),
+              std::string::npos) << shown;
+    EXPECT_NE(shown.find("This is [^#ffff00 Liberation Serif]shaded[Liberation Serif] text."), std::string::npos) << shown;
+    EXPECT_NE(shown.find("^#ccffcc>[Liberation Serif]A shaded paragraph."), std::string::npos) << shown;
+    // The cells' right edges are at 571, 1127 and 1833 twips.
+    EXPECT_EQ(DescribeTables(document), "2x3 (38,37,47): One|Two|Three / Four|Five|Six");
+    EXPECT_NE(shown.find("\n<sa9>[Liberation Serif]After the table."), std::string::npos) << shown;
+}
+
+TEST(RtfReader, ReadsPandocFeatures)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    CRtfReader(cursor).Read(Fixture("pandoc-features.rtf"));
+    const std::string shown = Describe(document);
+    EXPECT_NE(shown.find("[Helvetica]Water is H[sub Helvetica]2[Helvetica]O and energy is mc[sup Helvetica]2"),
+              std::string::npos) << shown;
+    EXPECT_EQ(DescribeTables(document), "2x3 (192,192,192): One|Two|Three / Four|Five|Six");
+    EXPECT_NE(shown.find("[Helvetica]After the table."), std::string::npos) << shown;
+}
+
+TEST(StreamInRtf, ATableAtTheEndLeavesTheCaretBehindIt)
+{
+    QTextEdit edit;
+    StreamInRtf(edit, "{\\rtf1\\intbl a\\cell b\\cell\\row}");
+    EXPECT_EQ(edit.textCursor().currentTable(), nullptr);
+    EXPECT_EQ(edit.textCursor().position(), edit.document()->characterCount() - 1);
 }
 
 TEST(StreamInRtf, ReplacesTheSelectionAndLeavesTheCaretAfterIt)

@@ -1,12 +1,15 @@
 // The RTF reader reads anything without crashing or hanging, never shows more
-// characters than it was given, and shows plain text as itself, whether as
-// it stands or wrapped in an RTF document; deep nesting changes none of that.
+// characters than it was given (a table's own marks aside, whose cells stay
+// within their bound), and shows plain text as itself, whether as it stands
+// or wrapped in an RTF document; deep nesting changes none of that.
 #include "FuzzCheck.h"
 #include "RtfReader.h"
 
 #include <QGuiApplication>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include <cstddef>
 #include <cstdint>
@@ -14,13 +17,29 @@
 #include <string_view>
 
 namespace {
+// The cells of the tables in `frame`.
+std::size_t Cells(const QTextFrame& frame)
+{
+    std::size_t cells = 0;
+    for (const QTextFrame* child : frame.childFrames()) {
+        if (const auto* table = qobject_cast<const QTextTable*>(child))
+            cells += static_cast<std::size_t>(table->rows() * table->columns());
+        cells += Cells(*child);
+    }
+    return cells;
+}
+
 QString Read(std::string_view input)
 {
     QTextDocument document;
     QTextCursor cursor(&document);
     CRtfReader(cursor).Read(input);
-    // One character per input byte at most, and the document's own end mark.
-    FUZZ_CHECK(static_cast<std::size_t>(document.characterCount()) <= input.size() + 1);
+    const std::size_t cells = Cells(*document.rootFrame());
+    FUZZ_CHECK(cells <= CRtfTableBuilder::kMaxCells);
+    // One character per input byte at most, and the document's own end mark;
+    // a table has a mark that opens each cell and one that closes it.
+    const std::size_t tableMarks = cells + document.rootFrame()->childFrames().size();
+    FUZZ_CHECK(static_cast<std::size_t>(document.characterCount()) <= input.size() + 1 + tableMarks);
     return document.toPlainText();
 }
 
