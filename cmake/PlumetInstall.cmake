@@ -39,14 +39,21 @@ function(plumet_install_program target)
   plumet_install_gzipped(${page} ${CMAKE_INSTALL_MANDIR}/man1/${target}.1.gz)
 endfunction()
 
-# plumet_desktop_entry(<program>): the menu entry resources/<program>/<program>.desktop
+# Desktop entries and software-centre metadata are named by the maker's
+# reverse domain name, so that the AppStream id and the menu entry agree.
+set(PLUMET_APP_ID_PREFIX example.brindlewick)
+
+# plumet_desktop_entry(<program>): the menu entry resources/<program>/<id>.desktop,
+# its AppStream metadata <id>.metainfo.xml (id = example.brindlewick.<program>)
 # and its icon in the hicolor theme, from the same folder: <program>-icon-16.png,
 # <program>-icon.png (32 pixels, also the window icon), <program>-icon-N.png for
 # the larger sizes (the SVG drawn at N pixels: rsvg-convert -w N -h N) and
 # <program>-icon.svg.
 function(plumet_desktop_entry program)
   set(resources ${PROJECT_SOURCE_DIR}/resources/${program})
-  install(FILES ${resources}/${program}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  set(id ${PLUMET_APP_ID_PREFIX}.${program})
+  install(FILES ${resources}/${id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${resources}/${id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   set(theme ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
   foreach(size 16 32 48 64 128 256)
     set(png ${resources}/${program}-icon-${size}.png)
