@@ -35,6 +35,20 @@ int BindLoopback(int& port)
     return fd;
 }
 
+int ConnectToLoopback(int port)
+{
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+        return fd;
+    if (fd >= 0)
+        close(fd);
+    return -1;
+}
+
 int ListenOnLoopback(int backlog, int& port)
 {
     const int fd = BindLoopback(port);

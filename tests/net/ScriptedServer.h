@@ -55,3 +55,5 @@ int UnusedLoopbackPort();
 int BindLoopback(int& port);
 // A listening socket on 127.0.0.1 with the given backlog; its port through `port`.
 int ListenOnLoopback(int backlog, int& port);
+// A socket connected to 127.0.0.1:port, or -1.
+int ConnectToLoopback(int port);

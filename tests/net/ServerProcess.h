@@ -17,6 +17,7 @@ public:
 
     // 0 when the announcement did not come.
     int Port() const { return m_port; }
+    pid_t Pid() const { return m_pid; }
     // The first line the server printed.
     const std::string& FirstLine() const { return m_firstLine; }
     // Sends SIGTERM and waits; the raw wait status, or -1 when already stopped.

@@ -1,11 +1,11 @@
 #include "HttpClient.h"
+#include "ScriptedServer.h"
 #include "ServerProcess.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,9 +14,12 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -216,30 +219,50 @@ TEST_F(HostileContentServerTest, ServesOnlyRegularFilesInsideTheRoot)
     }
 }
 
-// Clients that send a request a byte at a time and never finish it.
-class Drippers
+// Connections to the server that send nothing of their own.
+class IdleClients
 {
 public:
-    Drippers(int port, int count)
+    IdleClients(int port, int count)
     {
-        for (int i = 0; i < count; ++i) {
-            const int fd = socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in address{};
-            address.sin_family = AF_INET;
-            address.sin_port = htons(static_cast<uint16_t>(port));
-            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+        for (int i = 0; i < count; ++i)
+            if (const int fd = ConnectToLoopback(port); fd >= 0)
                 m_sockets.push_back(fd);
-            else
-                close(fd);
-            // Paced, so the server's short accept queue never overflows.
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ~IdleClients()
+    {
+        for (int fd : m_sockets)
+            close(fd);
+    }
+    const std::vector<int>& Sockets() const { return m_sockets; }
+    int Connected() const { return static_cast<int>(m_sockets.size()); }
+    // Connections the server has closed or cut.
+    int Cut() const
+    {
+        int cut = 0;
+        char byte = 0;
+        for (int fd : m_sockets) {
+            const ssize_t got = recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+            cut += got == 0 || (got < 0 && errno == ECONNRESET);
         }
+        return cut;
+    }
+
+private:
+    std::vector<int> m_sockets;
+};
+
+// Clients that send a request a byte at a time and never finish it.
+class Drippers : public IdleClients
+{
+public:
+    Drippers(int port, int count) : IdleClients(port, count)
+    {
         m_thread = std::thread([this] {
             const std::string start = "GET /ok.txt HTTP/1.0\r\nX-Slow: ";
             for (size_t i = 0; !m_stop; ++i) {
                 const char byte = i < start.size() ? start[i] : 'a';
-                for (int fd : m_sockets)
+                for (int fd : Sockets())
                     send(fd, &byte, 1, MSG_NOSIGNAL);
                 std::this_thread::sleep_for(std::chrono::milliseconds(200));
             }
@@ -249,38 +272,125 @@ public:
     {
         m_stop = true;
         m_thread.join();
-        for (int fd : m_sockets)
-            close(fd);
-    }
-    int Connected() const { return static_cast<int>(m_sockets.size()); }
-    // Connections the server has closed or cut.
-    int Cut() const
-    {
-        int cut = 0;
-        char byte = 0;
-        for (int fd : m_sockets)
-            cut += recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0 || errno == ECONNRESET;
-        return cut;
     }
 
 private:
-    std::vector<int> m_sockets;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
 
+double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// More drippers than the server has workers.
 TEST_F(HostileContentServerTest, SlowClientsShutNobodyOutAndAreCutAtTheDeadline)
 {
     ASSERT_GT(Port(), 0);
-    Drippers drippers(Port(), 64);
-    ASSERT_EQ(drippers.Connected(), 64);
+    Drippers drippers(Port(), 200);
+    ASSERT_EQ(drippers.Connected(), 200);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto start = std::chrono::steady_clock::now();
     CHttpClient client;
     EXPECT_EQ(FetchLines(Port(), "127.0.0.1/ok.txt", client), 0);
+    EXPECT_LT(SecondsSince(start), 1.0);
     EXPECT_EQ(BodyLines(client), (std::vector<std::string>{"ok\r\n"}));
     EXPECT_EQ(drippers.Cut(), 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(3500));
-    EXPECT_EQ(drippers.Cut(), 64);
+    EXPECT_EQ(drippers.Cut(), 200);
+}
+
+// Idle connections wait for their request without a worker, and are closed
+// when it has not come within the head wait.
+TEST(ContentServerFlood, IdleConnectionsHoldNobodyUpAndCloseAfterTheHeadWait)
+{
+    TempFolder root;
+    WriteWholeFile(root.PathOf("ok.txt"), "ok\r\n");
+    ServerProcess server({CONTENT_SERVER_PATH, "--port", "0", "--root", root.Path(), "--log", root.PathOf("claims.log"),
+                          "--head-wait", "2"},
+                         "127.0.0.1:");
+    ASSERT_GT(server.Port(), 0);
+    IdleClients idle(server.Port(), 500);
+    ASSERT_EQ(idle.Connected(), 500);
+
+    const auto start = std::chrono::steady_clock::now();
+    CHttpClient client;
+    EXPECT_EQ(FetchLines(server.Port(), "127.0.0.1/ok.txt", client), 0);
+    EXPECT_LT(SecondsSince(start), 1.0);
+    EXPECT_EQ(BodyLines(client), (std::vector<std::string>{"ok\r\n"}));
+    EXPECT_EQ(idle.Cut(), 0);
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    EXPECT_EQ(idle.Cut(), 500);
+}
+
+// A line of /proc/<pid>/status in KiB: VmRSS is the resident memory now,
+// VmHWM the most it has been.
+long StatusKiB(pid_t pid, const std::string& field)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stol(line.substr(field.size() + 1));
+    return -1;
+}
+
+TEST(ContentServerMemory, AQuarterGigabyteIsServedInPiecesWithFlatMemory)
+{
+    constexpr off_t kSize = off_t{256} << 20;
+    // Marks at places no piece boundary falls on, and the last byte.
+    const std::vector<off_t> marks = {12345, (off_t{100} << 20) + 3, kSize - 1};
+    TempFolder root;
+    {
+        const int file = open(root.PathOf("big.bin").c_str(), O_CREAT | O_WRONLY, 0600);
+        ASSERT_GE(file, 0);
+        ASSERT_EQ(ftruncate(file, kSize), 0);  // sparse: no disk to speak of
+        for (const off_t mark : marks)
+            ASSERT_EQ(pwrite(file, "z", 1, mark), 1);
+        close(file);
+    }
+    // A deadline no loaded test machine reaches.
+    ServerProcess server({CONTENT_SERVER_PATH, "--port", "0", "--root", root.Path(), "--log", root.PathOf("claims.log"),
+                          "--request-deadline", "600"},
+                         "127.0.0.1:");
+    ASSERT_GT(server.Port(), 0);
+    const int fd = ConnectToLoopback(server.Port());
+    ASSERT_GE(fd, 0);
+    const std::string request = "GET /big.bin HTTP/1.0\r\n\r\n";
+    ASSERT_EQ(send(fd, request.data(), request.size(), MSG_NOSIGNAL), static_cast<ssize_t>(request.size()));
+
+    std::string head;
+    off_t body = 0;
+    long mostResident = 0;
+    std::vector<off_t> marksSeen;
+    std::vector<char> buffer(1 << 20);
+    const std::vector<char> zeros(buffer.size());
+    constexpr off_t kSample = 4 << 20;
+    for (ssize_t got; (got = recv(fd, buffer.data(), buffer.size(), 0)) > 0;) {
+        std::string_view piece(buffer.data(), static_cast<size_t>(got));
+        if (head.find("\r\n\r\n") == std::string::npos) {
+            head.append(piece);
+            const size_t end = head.find("\r\n\r\n");
+            if (end == std::string::npos)
+                continue;
+            piece = piece.substr(piece.size() - (head.size() - end - 4));
+        }
+        if (std::memcmp(piece.data(), zeros.data(), piece.size()) != 0)
+            for (size_t i = 0; i < piece.size(); ++i)
+                if (piece[i] != '\0')
+                    marksSeen.push_back(body + static_cast<off_t>(i));
+        if (body / kSample != (body + static_cast<off_t>(piece.size())) / kSample)
+            mostResident = std::max(mostResident, StatusKiB(server.Pid(), "VmRSS"));
+        body += static_cast<off_t>(piece.size());
+    }
+    close(fd);
+    EXPECT_EQ(head.rfind("HTTP/1.1 200 OK\r\n", 0), 0u) << head;
+    EXPECT_EQ(body, kSize);
+    EXPECT_EQ(marksSeen, marks);
+    mostResident = std::max(mostResident, StatusKiB(server.Pid(), "VmHWM"));
+    EXPECT_GT(mostResident, 0);
+    EXPECT_LT(mostResident, 64 * 1024) << "KiB resident while serving";
 }
 
 TEST_F(HostileContentServerTest, StopsWithinTwoSecondsOfSigtermWhateverClientsDo)
@@ -290,7 +400,7 @@ TEST_F(HostileContentServerTest, StopsWithinTwoSecondsOfSigtermWhateverClientsDo
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const auto start = std::chrono::steady_clock::now();
     const int status = m_server->Stop();
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0);
+    EXPECT_LT(SecondsSince(start), 2.0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
@@ -306,6 +416,7 @@ TEST(ContentServerCommandLine, HelpAndBadArguments)
         {CONTENT_SERVER_PATH, "--port", "0", "--root", folder.Path()},
         {CONTENT_SERVER_PATH, "--port", "x", "--root", folder.Path(), "--log", folder.PathOf("l")},
         {CONTENT_SERVER_PATH, "--port", "0", "--root", folder.Path(), "--log", folder.PathOf("l"), "--fast"},
+        {CONTENT_SERVER_PATH, "--port", "0", "--root", folder.Path(), "--log", folder.PathOf("l"), "--head-wait", "0"},
     };
     for (const auto& args : bad) {
         ServerProcess server(args, "127.0.0.1:");

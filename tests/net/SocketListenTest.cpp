@@ -15,18 +15,6 @@ namespace {
 
 constexpr uint32_t kAny = 0;
 
-// A plain socket connected to 127.0.0.1:port.
-int ConnectTo(int port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = htons(static_cast<uint16_t>(port));
-    target.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    EXPECT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&target), sizeof target), 0);
-    return fd;
-}
-
 TEST(SocketListen, ListensOnceAndCloseFreesThePort)
 {
     int port = 0;
@@ -49,7 +37,8 @@ TEST(SocketListen, AcceptsAWaitingConnectionAndDrainsWhatArrived)
     ASSERT_EQ(client.Listen(static_cast<uint16_t>(port), 1, AF_INET, kAny), 0);
     EXPECT_EQ(client.WaitIncoming(0), 1);
 
-    const int peer = ConnectTo(port);
+    const int peer = ConnectToLoopback(port);
+    ASSERT_GE(peer, 0);
     EXPECT_EQ(client.WaitIncoming(5), 0);
     ASSERT_EQ(client.Accept(), 0);
     EXPECT_EQ(client.GetLocalAddress(address, 6), 0);
@@ -78,7 +67,8 @@ TEST(SocketListen, SendFileSendsEverythingOrStopsWhenAsked)
         if (stopEarly)
             client.SetSendProgressFunction([](int64_t) { return int32_t{0}; });
         ASSERT_EQ(client.Listen(static_cast<uint16_t>(port), 1, AF_INET, kAny), 0);
-        const int peer = ConnectTo(port);
+        const int peer = ConnectToLoopback(port);
+        ASSERT_GE(peer, 0);
         ASSERT_EQ(client.Accept(), 0);
         int64_t total = -1;
         EXPECT_EQ(client.SendFile(folder.PathOf("missing").c_str(), total), 1);

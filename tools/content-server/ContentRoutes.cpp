@@ -9,7 +9,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <memory>
 
 namespace {
 // Route patterns are regular expressions: the dots are literal.
@@ -23,33 +25,52 @@ bool IsInside(const std::filesystem::path& path, const std::filesystem::path& ro
     return std::mismatch(root.begin(), root.end(), path.begin(), path.end()).first == root.end();
 }
 
-// A regular file whose real path lies inside the root; links that lead out
-// of it, folders, FIFOs and devices are not served.
-bool ReadFile(const std::filesystem::path& root, const std::string& resourcePath, std::string& content)
+// An open file that closes with the last response that reads it.
+class OpenFile
+{
+public:
+    explicit OpenFile(int fd) : m_fd(fd) {}
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile() { close(m_fd); }
+    int Fd() const { return m_fd; }
+
+private:
+    const int m_fd;
+};
+
+// A regular file whose real path lies inside the root, opened, with its
+// size; links that lead out of it, folders, FIFOs and devices are not served.
+std::shared_ptr<OpenFile> OpenServedFile(const std::filesystem::path& root, const std::string& resourcePath, size_t& size)
 {
     std::error_code error;
     const std::filesystem::path real = std::filesystem::canonical(root / resourcePath.substr(1), error);
     if (error || !IsInside(real, root))
-        return false;
+        return nullptr;
     const int fd = open(real.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return nullptr;
+    auto file = std::make_shared<OpenFile>(fd);
     struct stat info {};
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    std::string bytes;
-    char chunk[64 * 1024];
-    while (ok) {
-        const ssize_t got = read(fd, chunk, sizeof chunk);
-        if (got <= 0) {
-            ok = got == 0;
-            break;
-        }
-        bytes.append(chunk, static_cast<size_t>(got));
-    }
-    close(fd);
-    if (ok)
-        content = std::move(bytes);
-    return ok;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return nullptr;
+    size = static_cast<size_t>(info.st_size);
+    return file;
+}
+
+// Sends the file a piece at a time, so a server's memory stays the same
+// whatever the size of the files it serves. A file cut short while it is
+// sent ends the connection early: the client sees less than announced.
+httplib::ContentProvider PiecesOf(std::shared_ptr<OpenFile> file)
+{
+    return [file = std::move(file)](size_t offset, size_t length, httplib::DataSink& sink) {
+        char piece[64 * 1024];
+        ssize_t got = 0;
+        do
+            got = pread(file->Fd(), piece, std::min(length, sizeof piece), static_cast<off_t>(offset));
+        while (got < 0 && errno == EINTR);
+        return got > 0 && sink.write(piece, static_cast<size_t>(got));
+    };
 }
 }
 
@@ -81,12 +102,15 @@ void InstallContentRoutes(httplib::Server& server, const std::string& root, Clai
     std::error_code error;
     const std::filesystem::path realRoot = std::filesystem::canonical(root, error);
     server.Get(".*", [realRoot](const httplib::Request& request, httplib::Response& response) {
-        std::string content;
-        if (!IsSafeResourcePath(request.path) || realRoot.empty() || !ReadFile(realRoot, request.path, content)) {
+        size_t size = 0;
+        std::shared_ptr<OpenFile> file;
+        if (IsSafeResourcePath(request.path) && !realRoot.empty())
+            file = OpenServedFile(realRoot, request.path, size);
+        if (!file) {
             response.status = 404;
             response.set_content(kNotFound, "text/html");
             return;
         }
-        response.set_content(content, ContentTypeFor(request.path));
+        response.set_content_provider(size, ContentTypeFor(request.path), PiecesOf(std::move(file)));
     });
 }

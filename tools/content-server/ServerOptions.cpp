@@ -28,6 +28,9 @@ const char* UsageText()
            "  --log FILE  file that records the claim requests\n"
            "  --request-deadline SECONDS\n"
            "              cut a connection still open after this long (default 30)\n"
+           "  --head-wait SECONDS\n"
+           "              close a connection whose request line and headers are not\n"
+           "              in after this long (default 5)\n"
            "  --help      show this text\n"
            "The first line printed is \"listening on 127.0.0.1:PORT\". SIGTERM stops the server.\n";
 }
@@ -41,7 +44,8 @@ bool ParseServerOptions(int argc, const char* const* argv, ServerOptions& option
             return true;
         }
         const bool known = std::strcmp(name, "--port") == 0 || std::strcmp(name, "--root") == 0
-                           || std::strcmp(name, "--log") == 0 || std::strcmp(name, "--request-deadline") == 0;
+                           || std::strcmp(name, "--log") == 0 || std::strcmp(name, "--request-deadline") == 0
+                           || std::strcmp(name, "--head-wait") == 0;
         if (!known) {
             error = std::string("unknown option ") + name;
             return false;
@@ -55,8 +59,10 @@ bool ParseServerOptions(int argc, const char* const* argv, ServerOptions& option
             error = std::string("not a port: ") + value;
             return false;
         }
-        if (std::strcmp(name, "--request-deadline") == 0
-            && !ParseNumber(value, 1, kLongestDeadlineSeconds, options.requestDeadlineSeconds)) {
+        int* seconds = std::strcmp(name, "--request-deadline") == 0 ? &options.requestDeadlineSeconds
+                       : std::strcmp(name, "--head-wait") == 0     ? &options.headWaitSeconds
+                                                                   : nullptr;
+        if (seconds != nullptr && !ParseNumber(value, 1, kLongestDeadlineSeconds, *seconds)) {
             error = std::string("not a number of seconds: ") + value;
             return false;
         }

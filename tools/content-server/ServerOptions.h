@@ -3,7 +3,7 @@
 #include <string>
 
 // The command line: content-server --port N --root DIR --log FILE
-// [--request-deadline SECONDS], or --help.
+// [--request-deadline SECONDS] [--head-wait SECONDS], or --help.
 struct ServerOptions
 {
     int port = -1;
@@ -11,6 +11,8 @@ struct ServerOptions
     std::string log;
     // A connection still open after this long is cut.
     int requestDeadlineSeconds = 30;
+    // A connection whose request line and headers are not in after this long is closed.
+    int headWaitSeconds = 5;
     bool help = false;
 };
 

@@ -3,12 +3,12 @@
 #include "ClaimLog.h"
 #include "ConnectionReaper.h"
 #include "ContentRoutes.h"
+#include "GatedServer.h"
 #include "ServerOptions.h"
-
-#include <httplib.h>
 
 #include <pthread.h>
 #include <signal.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -20,8 +20,8 @@
 
 namespace {
 constexpr const char* kLoopback = "127.0.0.1";
-// Enough workers that ordinary requests are answered while dozens of slow
-// clients hold one each, until their deadline cuts them.
+// Workers serve complete requests only (the gate holds the rest), so these
+// are enough for many clients downloading at once.
 constexpr size_t kWorkers = 160;
 // After a stop signal the server is gone within this, whatever the clients do.
 constexpr auto kStopGrace = std::chrono::milliseconds(1500);
@@ -35,6 +35,17 @@ sigset_t StopSignals()
     sigaddset(&signals, SIGTERM);
     sigaddset(&signals, SIGINT);
     return signals;
+}
+
+// Every client the gate holds takes a descriptor: take as many as the
+// system allows.
+void RaiseOpenFileLimit()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
 }
 }
 
@@ -65,14 +76,12 @@ int main(int argc, char** argv)
     const sigset_t stopSignals = StopSignals();
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    httplib::Server server;
-    // One request per connection: our clients read a body up to the close.
-    server.set_keep_alive_max_count(1);
-    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
+    RaiseOpenFileLimit();
+    GatedServer server(std::chrono::seconds(options.headWaitSeconds), kWorkers);
     ConnectionReaper reaper(std::chrono::seconds(options.requestDeadlineSeconds));
     InstallContentRoutes(server, options.root, log);
-    const int port = options.port == 0 ? server.bind_to_any_port(kLoopback)
-                                       : (server.bind_to_port(kLoopback, options.port) ? options.port : -1);
+    const int port = options.port == 0 ? server.BindToAnyPort(kLoopback)
+                                       : (server.BindToPort(kLoopback, options.port) ? options.port : -1);
     if (port <= 0) {
         std::fprintf(stderr, "content-server: cannot listen on %s:%d\n", kLoopback, options.port);
         return 1;
