@@ -316,12 +316,18 @@ TEST(RtfReader, ReadsLatex2rtfOutput)
     EXPECT_EQ(shown.find("Original file"), std::string::npos) << "the info group is shown";
 }
 
+// Reads a committed file into `document` and describes it.
+std::string ReadFixture(const std::string& name, QTextDocument& document)
+{
+    QTextCursor cursor(&document);
+    CRtfReader(cursor).Read(Fixture(name));
+    return Describe(document);
+}
+
 TEST(RtfReader, ReadsLibreOfficeFeatures)
 {
     QTextDocument document;
-    QTextCursor cursor(&document);
-    CRtfReader(cursor).Read(Fixture("libreoffice-features.rtf"));
-    const std::string shown = Describe(document);
+    const std::string shown = ReadFixture("libreoffice-features.rtf", document);
     EXPECT_NE(shown.find("Water is H[sub Liberation Serif]2[Liberation Serif]O and energy is mc[sup Liberation Serif]2"),
               std::string::npos) << shown;
     EXPECT_NE(shown.find("This is [^#ffff00 Liberation Serif]shaded[Liberation Serif] text."), std::string::npos) << shown;
@@ -334,9 +340,7 @@ TEST(RtfReader, ReadsLibreOfficeFeatures)
 TEST(RtfReader, ReadsPandocFeatures)
 {
     QTextDocument document;
-    QTextCursor cursor(&document);
-    CRtfReader(cursor).Read(Fixture("pandoc-features.rtf"));
-    const std::string shown = Describe(document);
+    const std::string shown = ReadFixture("pandoc-features.rtf", document);
     EXPECT_NE(shown.find("[Helvetica]Water is H[sub Helvetica]2[Helvetica]O and energy is mc[sup Helvetica]2"),
               std::string::npos) << shown;
     EXPECT_EQ(DescribeTables(document), "2x3 (192,192,192): One|Two|Three / Four|Five|Six");
