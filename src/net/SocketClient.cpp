@@ -6,9 +6,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/ioctl.h>
-#include <sys/sendfile.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -24,12 +22,10 @@ constexpr int32_t kDefaultTimeoutMs = 10000;
 // One fixed stack buffer per copy: large enough that a fast transfer costs
 // few system calls.
 constexpr size_t kFileChunkSize = 64 * 1024;
-// Files go out from one fixed buffer when they cannot go straight from the
-// page cache: no allocation during a transfer, and few system calls.
+// Files go out from one fixed buffer: no allocation during a transfer, and
+// few system calls. (Measured: plain reads and sends of this size keep a
+// loopback upload faster than sendfile does.)
 constexpr size_t kSendChunkSize = 64 * 1024;
-// The kernel sends straight from the file this much at a time, so that
-// OnSendProgress hears of it often enough.
-constexpr size_t kSendFileStep = 1024 * 1024;
 constexpr size_t kDrainChunkSize = 256;
 constexpr int kNumberTokenCapacity = 60;
 using Clock = std::chrono::steady_clock;
@@ -49,37 +45,6 @@ bool NothingReady(int error)
 {
     return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
 }
-
-// sendfile has no MSG_NOSIGNAL: while it runs, a peer that has gone away
-// raises SIGPIPE, which is held back here and taken without effect.
-class HeldSigpipe
-{
-public:
-    HeldSigpipe()
-    {
-        sigemptyset(&m_pipe);
-        sigaddset(&m_pipe, SIGPIPE);
-        sigset_t pending;
-        m_wasPending = sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
-        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_before);
-    }
-    HeldSigpipe(const HeldSigpipe&) = delete;
-    HeldSigpipe& operator=(const HeldSigpipe&) = delete;
-    ~HeldSigpipe()
-    {
-        sigset_t pending;
-        if (!m_wasPending && sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1) {
-            const timespec now{};
-            sigtimedwait(&m_pipe, nullptr, &now);
-        }
-        pthread_sigmask(SIG_SETMASK, &m_before, nullptr);
-    }
-
-private:
-    sigset_t m_pipe{};
-    sigset_t m_before{};
-    bool m_wasPending = false;
-};
 
 const char* FileMode(int32_t mode)
 {
@@ -513,32 +478,12 @@ int CSocketClient::SendFile(const char* path, int64_t& total)
 int CSocketClient::SendFileFrom(int fd, int64_t& total)
 {
     total = 0;
-    const HeldSigpipe held;
-    for (;;) {
-        const ssize_t sent = sendfile(m_socket, fd, nullptr, kSendFileStep);
-        if (sent == 0)
-            return 0;
-        if (sent < 0) {
-            if (errno == EINTR)
-                continue;
-            if (total == 0 && (errno == EINVAL || errno == ENOSYS))
-                return CopyFileFrom(fd, total);
-            // A read error must not pass for a failed send.
-            return errno == EIO ? 1 : 2;
-        }
-        total += sent;
-        if (OnSendProgress(total) == 0)
-            return 0;
-    }
-}
-
-int CSocketClient::CopyFileFrom(int fd, int64_t& total)
-{
     char chunk[kSendChunkSize];
     for (;;) {
         const ssize_t got = read(fd, chunk, sizeof chunk);
         if (got < 0 && errno == EINTR)
             continue;
+        // A read error must not pass for the end of the file.
         if (got <= 0)
             return got == 0 ? 0 : 1;
         // A send time-out can cut a send short; the rest follows.

@@ -108,9 +108,6 @@ private:
     // Waits for more of the body: the caller's wait, else the receive time-out.
     int WaitForBody(int32_t waitSeconds) const;
     int ApplyTimeout(int option, int32_t milliseconds) const;
-    // SendFileFrom by copying through a buffer, where the kernel cannot send
-    // straight from the file.
-    int CopyFileFrom(int fd, int64_t& total);
     // Reads exactly `count` bytes that a peek has already shown to be there.
     bool Consume(char* buffer, int32_t count);
 

@@ -150,13 +150,15 @@ TEST(FtpSilence, AnUploadThatStopsMovingEndsAfterTheSilence)
 TEST(FtpSilence, AnUploadHasNoOverallLimitOfItsOwn)
 {
     TempFolder folder;
-    const std::string content(16 * 1024 * 1024, 'u');
+    // More than the sockets hold, so the client waits for the server's pause.
+    const std::string content(32 * 1024 * 1024, 'u');
     WriteWholeFile(folder.PathOf("big.exe"), content);
     ScriptedFtpServer server({kGreeting,
                               {{"230 in\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200 port\r\n"},
-                               {"150 go\r\n", ScriptedFtpServer::ReceiveData(10), "226 done\r\n"}}});
+                               {"150 go\r\n", ScriptedFtpServer::ReceiveData(2500), "226 done\r\n"}}});
     CFtpClient client;
     Prepare(client, server, kShortLimitMs);
+    client.SetReceiveTimeout(5000);
     ASSERT_EQ(Login(client), 0);
     const auto start = Clock::now();
     EXPECT_EQ(client.PutFile(folder.PathOf("big.exe").c_str(), "pla1_0.exe"), 0);

@@ -171,15 +171,10 @@ ScriptedFtpServer::DataAction ScriptedFtpServer::ReceiveData(int pauseMs)
 {
     return [pauseMs](ScriptedFtpServer& server) {
         const int fd = server.ConnectBack();
-        // A slow reader holds little, so the sender feels its pace.
-        const int window = 64 * 1024;
-        if (pauseMs > 0)
-            setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &window, sizeof window);
+        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
         char chunk[64 * 1024];
-        for (ssize_t got = 0; fd >= 0 && Readable(fd, kIdleLimitMs) && (got = recv(fd, chunk, sizeof chunk, 0)) > 0;) {
+        for (ssize_t got = 0; fd >= 0 && Readable(fd, kIdleLimitMs) && (got = recv(fd, chunk, sizeof chunk, 0)) > 0;)
             server.m_uploaded.append(chunk, static_cast<size_t>(got));
-            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
-        }
         close(fd);
     };
 }

@@ -57,7 +57,7 @@ public:
     // Sends `piece` again and again, pausing `pauseMs` after each, until the
     // client closes the data connection.
     static DataAction StreamData(std::string piece, int pauseMs);
-    // Reads the data connection to its end, pausing `pauseMs` after each read.
+    // Reads the data connection to its end, after waiting `pauseMs` first.
     static DataAction ReceiveData(int pauseMs = 0);
     // Takes the data connection and reads nothing from it until the client
     // closes it (or, with data stuck on the way, for `holdMs`).

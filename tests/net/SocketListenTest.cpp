@@ -73,7 +73,7 @@ TEST(SocketListen, SendFileSendsEverythingOrStopsWhenAsked)
         int64_t total = -1;
         EXPECT_EQ(client.SendFile(folder.PathOf("missing").c_str(), total), 1);
         EXPECT_EQ(client.SendFile(folder.PathOf("file").c_str(), total), 0);
-        // Stopped after its first step, or the whole file.
+        // Stopped after its first piece, or the whole file.
         if (stopEarly)
             EXPECT_TRUE(total > 0 && total < int64_t(content.size())) << total;
         else
