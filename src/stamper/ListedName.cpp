@@ -1,8 +1,10 @@
 #include "ListedName.h"
 
+#include "ReadableName.h"
+
 QString ListedName(const char* name)
 {
-    QString text = QString::fromLocal8Bit(name);
+    QString text = QString::fromStdString(ReadableName(name));
     for (QChar& c : text) {
         if (c.category() == QChar::Other_Control)
             c = QLatin1Char('?');

@@ -62,6 +62,7 @@ TEST(ListedName, ShowsControlCharactersAsQuestionMarksOnOneLine)
     const std::pair<const char*, const char*> cases[] = {
         {"index.html", "index.html"}, {"My Site", "My Site"}, {"a\tb", "a?b"},
         {"line\nbreak\r", "line?break?"}, {"\x01\x1f\x7f", "???"}, {"", ""},
+        {"caf\xc3\xa9", "caf\xc3\xa9"}, {"caf\xe9", "caf\xc3\xa9"},
     };
     for (const auto& [name, shown] : cases)
         EXPECT_EQ(ListedName(name).toStdString(), shown) << name;
