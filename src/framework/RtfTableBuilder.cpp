@@ -5,6 +5,8 @@
 #include <QTextTable>
 #include <QTextTableFormat>
 
+#include <algorithm>
+
 void CRtfTableBuilder::DefineRow()
 {
     m_edges.clear();
@@ -64,6 +66,8 @@ bool CRtfTableBuilder::Enter()
         if (m_refused)
             return false;
     }
+    // Row marks without cells between them make no empty rows.
+    m_row = std::min(m_row, m_table->rows());
     if (m_row >= m_table->rows()) {
         if (!Afford(m_table->columns())) {
             Leave();

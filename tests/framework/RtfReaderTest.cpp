@@ -259,6 +259,8 @@ INSTANTIATE_TEST_SUITE_P(Tables, RtfTableTest, ::testing::Values(
          "1x2 (100,v): a|b | \na\nb\nc"},
     Case{"CellsWithoutADefinition", "{\\rtf1\\intbl a\\cell b\\cell\\row\\intbl c\\cell\\row}",
          "2x2 (): a|b / c| | \na\nb\nc\n\n"},
+    Case{"RowMarksWithoutCellsMakeNoRows", "{\\rtf1\\intbl a\\cell\\row\\row\\row\\intbl b\\cell\\row}",
+         "2x1 (): a / b | \na\nb\n"},
     Case{"AParagraphOutsideEndsTheTable", "{\\rtf1\\intbl a\\cell\\row\\pard x\\par\\intbl b\\cell\\row\\pard}",
          "1x1 (): a; 1x1 (): b | \na\nx\nb\n"}),
     [](const auto& info) { return std::string(info.param.name); });
