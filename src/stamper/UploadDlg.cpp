@@ -228,6 +228,8 @@ void CUploadDlg::WidenFor(const std::vector<QTreeWidgetItem*>& items)
 
 void CUploadDlg::EmptyTree()
 {
+    // The client's copy of the last listing goes with the items: it may be large.
+    ftp_.ClearEntries();
     ui_->folderTree->clear();
     ui_->folderTree->header()->resizeSection(0, 0);
 }

@@ -53,11 +53,15 @@ void Prepare(CFtpClient& client, const ScriptedFtpServer& server, int32_t limitM
     client.SetDataWaits(5000, 5000);
 }
 
-// Logged in, the PORT acknowledged, and LIST answered with `listing`.
+// Logged in, the PORT acknowledged, and the transfer command answered by `transfer`.
+Script Transfer(Step transfer)
+{
+    return {kGreeting, {{"230 in\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200 port\r\n"}, std::move(transfer)}};
+}
+
 Script ListingScript(ScriptedFtpServer::DataAction listing)
 {
-    return {kGreeting,
-            {{"230 in\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200 port\r\n"}, {"150 here\r\n", std::move(listing), "226 done\r\n"}}};
+    return Transfer({"150 here\r\n", std::move(listing), "226 done\r\n"});
 }
 
 int Login(CFtpClient& client)
@@ -135,9 +139,7 @@ TEST(FtpSilence, AnUploadThatStopsMovingEndsAfterTheSilence)
 {
     TempFolder folder;
     WriteWholeFile(folder.PathOf("big.exe"), std::string(24 * 1024 * 1024, 'z'));
-    ScriptedFtpServer server({kGreeting,
-                              {{"230 in\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200 port\r\n"},
-                               {"150 go\r\n", ScriptedFtpServer::StallData(2000), "426 aborted\r\n"}}});
+    ScriptedFtpServer server(Transfer({"150 go\r\n", ScriptedFtpServer::StallData(2000), "426 aborted\r\n"}));
     CFtpClient client;
     Prepare(client, server, kFullLimitMs);
     client.SetReceiveTimeout(500);
@@ -153,9 +155,7 @@ TEST(FtpSilence, AnUploadHasNoOverallLimitOfItsOwn)
     // More than the sockets hold, so the client waits for the server's pause.
     const std::string content(32 * 1024 * 1024, 'u');
     WriteWholeFile(folder.PathOf("big.exe"), content);
-    ScriptedFtpServer server({kGreeting,
-                              {{"230 in\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200 port\r\n"},
-                               {"150 go\r\n", ScriptedFtpServer::ReceiveData(2500), "226 done\r\n"}}});
+    ScriptedFtpServer server(Transfer({"150 go\r\n", ScriptedFtpServer::ReceiveData(2500), "226 done\r\n"}));
     CFtpClient client;
     Prepare(client, server, kShortLimitMs);
     client.SetReceiveTimeout(5000);
