@@ -41,6 +41,14 @@ std::string UserFolder()
     return QDir::homePath().toStdString() + "/.config";
 }
 
+std::string UserDataFolder()
+{
+    const std::string data = FromEnvironment("XDG_DATA_HOME");
+    if (!data.empty())
+        return data;
+    return QDir::homePath().toStdString() + "/.local/share";
+}
+
 std::string MachineFile(const std::string& organisation, const std::string& application)
 {
     return FileIn(MachineFolder(), organisation, application);

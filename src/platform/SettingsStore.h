@@ -10,6 +10,8 @@ namespace SettingsStore {
 
 std::string MachineFolder();
 std::string UserFolder();
+// The user's data files: $XDG_DATA_HOME (default ~/.local/share).
+std::string UserDataFolder();
 
 // <folder>/<organisation>/<application>.ini
 std::string MachineFile(const std::string& organisation, const std::string& application);

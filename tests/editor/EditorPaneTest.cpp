@@ -372,7 +372,7 @@ TEST_F(EditorPaneTest, RightClickOpensTheMenuAtThePointerWithoutMovingTheCaret)
     QStringList texts;
     for (QAction* action : menu->actions())
         texts << action->text();
-    EXPECT_EQ(texts, QStringList({"Cu&t", "&Copy", "&Paste"}));
+    EXPECT_EQ(texts, QStringList({"Cu&t", "&Copy", "&Paste", "", "Fixed-Width Font"}));
     EXPECT_FALSE(menu->findChild<QAction*>("command57635")->isEnabled());
     EXPECT_FALSE(menu->findChild<QAction*>("command57634")->isEnabled());
 

@@ -3,6 +3,7 @@
 #include "BonusCenterDlg.h"
 #include "CommandIds.h"
 #include "Document.h"
+#include "EditorArea.h"
 #include "FileInfoDlg.h"
 #include "LeftView.h"
 #include "LibraryFolders.h"
@@ -66,7 +67,8 @@ void CMainFrame::OnCreateClient()
     innerSplitter_->setObjectName(QStringLiteral("innerSplitter"));
     innerSplitter_->setChildrenCollapsible(false);
     list_ = new CPlumetView(state_, innerSplitter_);
-    editor_ = new MyEdit(state_, innerSplitter_);
+    editor_ = new MyEdit(state_);
+    new CEditorArea(*editor_, innerSplitter_);
     // The panes have no labels on screen; a screen reader announces these.
     tree_->setAccessibleName(QStringLiteral("Folders"));
     list_->setAccessibleName(QStringLiteral("Files"));

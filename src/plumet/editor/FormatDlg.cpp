@@ -39,11 +39,15 @@ CFormatDlg::CFormatDlg(PlumetState& state, QWidget* parent)
 
 CFormatDlg::~CFormatDlg() = default;
 
+std::int64_t CFormatDlg::Width() const
+{
+    return CFormatter::ReadWidth(ui_->widthEdit->text().toStdString());
+}
+
 void CFormatDlg::OnSet()
 {
-    const std::int64_t width = CFormatter::ReadWidth(ui_->widthEdit->text().toStdString());
     std::optional<std::string> formatted =
-        CFormatter(width, ui_->applyCheck->isChecked()).FormatText(state_.EditorText);
+        CFormatter(Width(), ui_->applyCheck->isChecked()).FormatText(state_.EditorText);
     if (!formatted) {
         ShowMessage(this, {"Plumet Assistant", std::string(CFormatter::NoTextMessage)});
         return;

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 
+#include <cstdint>
 #include <memory>
 
 struct PlumetState;
@@ -12,6 +13,9 @@ class CFormatDlg : public QDialog {
 public:
     CFormatDlg(PlumetState& state, QWidget* parent = nullptr);
     ~CFormatDlg() override;
+
+    // The width in the box, as formatting reads it.
+    std::int64_t Width() const;
 
 private:
     void OnSet();

@@ -69,7 +69,7 @@ constexpr ContextItem kContextMenu[] = {
 }  // namespace
 
 MyEdit::MyEdit(PlumetState& state, QWidget* parent)
-    : QPlainTextEdit(parent), CView(static_cast<QWidget&>(*this)), state_(state)
+    : CWriterEdit(kMaxCharacters, parent), CView(static_cast<QWidget&>(*this)), state_(state)
 {
     setObjectName(QStringLiteral("editor"));
 
@@ -220,6 +220,7 @@ void MyEdit::OnFormatText()
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
     cursor.insertText(QString::fromLocal8Bit(PaneText::ToLineFeeds(state_.EditorText)).left(kMaxCharacters));
+    RememberFormatWidth(dialog.Width());
 }
 
 bool MyEdit::RunFileInfoDialog()
@@ -298,12 +299,14 @@ void MyEdit::ShowContextMenu(const QPoint& globalPos)
     auto* menu = new QMenu(frame);
     menu->setObjectName(QStringLiteral("editorContextMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    AddSpellingItems(*menu, viewport()->mapFromGlobal(globalPos));
     for (const ContextItem& item : kContextMenu) {
         QAction* action = menu->addAction(QString::fromLatin1(item.text));
         action->setObjectName(QStringLiteral("command%1").arg(item.id));
         action->setEnabled(frame->IsCommandEnabled(item.id));
         connect(action, &QAction::triggered, frame, [frame, id = item.id] { frame->ExecuteCommand(id); });
     }
+    AddFixedWidthItem(*menu);
     menu->popup(globalPos);
 }
 

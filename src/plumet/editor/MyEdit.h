@@ -1,7 +1,6 @@
 #pragma once
 #include "View.h"
-
-#include <QPlainTextEdit>
+#include "WriterEdit.h"
 
 #include <string>
 
@@ -11,7 +10,7 @@ struct PlumetState;
 // The editor pane: shows the body of the file last clicked in the list, asks
 // to save unsaved edits before the next selection replaces them, and takes
 // the text commands (Format Text, Undo, Cut, Copy, Paste) from any pane.
-class MyEdit : public QPlainTextEdit, public CView {
+class MyEdit : public CWriterEdit, public CView {
 public:
     // The most characters the pane holds; typing, pasting and loading stop there.
     static constexpr int kMaxCharacters = 16'777'215;
