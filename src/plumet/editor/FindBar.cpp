@@ -64,8 +64,10 @@ CFindBar::CFindBar(CWriterEdit& editor, QWidget* parent) : QWidget(parent), edit
     grid->addWidget(next, 0, 3);
     grid->addWidget(matchCase_, 0, 4);
     grid->addWidget(wholeWords_, 0, 5);
-    grid->addWidget(note_, 0, 6);
     grid->addWidget(close, 0, 7);
+    // Under the check boxes, shown only while it has something to say.
+    grid->addWidget(note_, 1, 4, 1, 4);
+    note_->hide();
 
     replaceEdit_ = Box(QStringLiteral("R&eplace with:"), "replaceEdit", *grid, 1, this, &replaceRow_);
     QPushButton* replace = Button(QStringLiteral("&Replace"), "replaceButton", this);
@@ -74,14 +76,14 @@ CFindBar::CFindBar(CWriterEdit& editor, QWidget* parent) : QWidget(parent), edit
     grid->addWidget(replaceAll, 1, 3);
     replaceRow_ << replace << replaceAll;
 
-    // The boxes get room for a phrase; the note takes what is left and never
-    // widens the bar, which would push the splitter's other panes aside.
+    // The boxes get room for a phrase; the note never widens the bar, which
+    // would push the splitter's other panes aside.
     const int phrase = fontMetrics().averageCharWidth() * 24;
     findEdit_->setMinimumWidth(phrase);
     replaceEdit_->setMinimumWidth(phrase);
     note_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(6, 2);
+    grid->setColumnStretch(6, 1);
 
     connect(findEdit_, &QLineEdit::returnPressed, this, [this] {
         Find(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
@@ -174,4 +176,8 @@ void CFindBar::ReplaceAll()
 
 QString CFindBar::Note() const { return note_->text(); }
 
-void CFindBar::SetNote(const QString& note) { note_->setText(note); }
+void CFindBar::SetNote(const QString& note)
+{
+    note_->setText(note);
+    note_->setVisible(!note.isEmpty());
+}
