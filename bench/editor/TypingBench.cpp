@@ -59,7 +59,13 @@ double MedianKeyMilliseconds(MyEdit& editor, const std::string& typed)
     return times[times.size() / 2];
 }
 
-double TypeWith(bool checking, const std::string& text, const std::string& typed)
+struct Typing {
+    double medianMilliseconds;
+    bool typedAll;     // every key went into the text
+    bool underlined;   // with checking on, some word was underlined
+};
+
+Typing TypeWith(bool checking, const std::string& text, const std::string& typed)
 {
     PlumetState state;
     MyEdit editor(state);
@@ -72,7 +78,10 @@ double TypeWith(bool checking, const std::string& text, const std::string& typed
     editor.setTextCursor(middle);
     editor.ensureCursorVisible();
     editor.viewport()->repaint();  // loads the dictionary before the clock runs
-    return MedianKeyMilliseconds(editor, typed);
+    const int before = editor.document()->characterCount();
+    const double median = MedianKeyMilliseconds(editor, typed);
+    return {median, editor.document()->characterCount() - before == int(typed.size()),
+            !editor.UnderlinedWords().empty()};
 }
 
 }  // namespace
@@ -90,10 +99,15 @@ int main(int argc, char** argv)
         typed += std::string(kWords[NextRandom() % kWordCount]) + " ";
     typed.resize(1000);
 
-    const double on = TypeWith(true, text, typed);
-    const double off = TypeWith(false, text, typed);
+    const Typing on = TypeWith(true, text, typed);
+    const Typing off = TypeWith(false, text, typed);
     std::printf("typing 1000 characters into %zu bytes: median per key %.2f ms checking, %.2f ms not "
                 "checking (goal under 5 ms: %s)\n",
-                text.size(), on, off, on < 5 ? "met" : "missed");
+                text.size(), on.medianMilliseconds, off.medianMilliseconds,
+                on.medianMilliseconds < 5 ? "met" : "missed");
+    if (!on.typedAll || !off.typedAll || !on.underlined || off.underlined) {
+        std::printf("the keys did not all arrive, or the underlines were not as set\n");
+        return 1;
+    }
     return 0;
 }
