@@ -2,6 +2,7 @@
 
 #include "GetToken.h"
 #include "LeadingNumber.h"
+#include "TlsChannel.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -153,6 +154,8 @@ int CSocketClient::Connect(int32_t port, const char* dottedAddress, int32_t fami
 int CSocketClient::Close()
 {
     int result = 0;
+    // The goodbye goes out before the stream is shut down.
+    m_tls.reset();
     if (m_socket != -1) {
         if (m_socketType == SOCK_STREAM && shutdown(m_socket, SHUT_RDWR) != 0)
             result += 1;
@@ -175,8 +178,7 @@ int32_t CSocketClient::Send(const char* data, int32_t length)
     if (data == nullptr)
         return -1;
     const size_t size = length > 0 ? static_cast<size_t>(length) : std::strlen(data);
-    // MSG_NOSIGNAL: a peer that has gone away gives -1, not SIGPIPE.
-    return static_cast<int32_t>(send(m_socket, data, size, MSG_NOSIGNAL));
+    return static_cast<int32_t>(SendBytes(data, size));
 }
 
 int CSocketClient::WaitReadable(int32_t seconds, int32_t microseconds)
@@ -191,6 +193,9 @@ int CSocketClient::WaitWritable(int32_t seconds, int32_t microseconds)
 
 int CSocketClient::WaitFor(short events, int32_t milliseconds) const
 {
+    // Bytes TLS has already decrypted are not seen by poll.
+    if ((events & POLLIN) != 0 && m_tls && m_tls->Pending() > 0)
+        return 0;
     // The deadline, when one is set, cuts every wait short.
     if (m_deadline != Clock::time_point::max()) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_deadline - Clock::now()).count();
@@ -237,13 +242,13 @@ int32_t CSocketClient::Receive(char* buffer, int32_t capacity, int32_t waitSecon
 {
     if (waitSeconds > 0 && WaitReadable(waitSeconds, 0) != 0)
         return 0;
-    return static_cast<int32_t>(recv(m_socket, buffer, capacity > 0 ? static_cast<size_t>(capacity) : 0, 0));
+    return static_cast<int32_t>(ReceiveBytes(buffer, capacity > 0 ? static_cast<size_t>(capacity) : 0, 0));
 }
 
 bool CSocketClient::Consume(char* buffer, int32_t count)
 {
     while (count > 0) {
-        const ssize_t got = recv(m_socket, buffer, static_cast<size_t>(count), 0);
+        const ssize_t got = ReceiveBytes(buffer, static_cast<size_t>(count), 0);
         if (got <= 0)
             return false;
         buffer += got;
@@ -264,7 +269,7 @@ int32_t CSocketClient::ReceiveLine(char* buffer, int32_t capacity, int32_t waitS
         if (waitSeconds > 0 && WaitReadable(waitSeconds, 0) != 0)
             break;
         char* at = buffer + total;
-        const ssize_t peeked = recv(m_socket, at, static_cast<size_t>(room), MSG_PEEK);
+        const ssize_t peeked = ReceiveBytes(at, static_cast<size_t>(room), MSG_PEEK);
         if (peeked <= 0)
             break;
 
@@ -323,7 +328,7 @@ int CSocketClient::ReceiveToFile(const char* path, int32_t mode, int64_t& total,
             break;
         }
         // Take what is there; wait only when nothing is.
-        const ssize_t got = recv(m_socket, chunk, sizeof chunk, MSG_DONTWAIT);
+        const ssize_t got = ReceiveBytes(chunk, sizeof chunk, MSG_DONTWAIT);
         if (got < 0 && NothingReady(errno)) {
             if (WaitForBody(waitSeconds) != 0) {
                 result = 3;
@@ -502,6 +507,8 @@ int CSocketClient::SendFileFrom(int fd, int64_t& total)
 
 bool CSocketClient::BytesAvailable() const
 {
+    if (m_tls && m_tls->Pending() > 0)
+        return true;
     int unread = 0;
     return m_socket != -1 && ioctl(m_socket, FIONREAD, &unread) == 0 && unread > 0;
 }
@@ -509,8 +516,57 @@ bool CSocketClient::BytesAvailable() const
 void CSocketClient::DrainInput()
 {
     char chunk[kDrainChunkSize];
-    while (BytesAvailable() && recv(m_socket, chunk, sizeof chunk, 0) > 0)
+    while (BytesAvailable() && ReceiveBytes(chunk, sizeof chunk, 0) > 0)
         continue;
+}
+
+int CSocketClient::StartTls(CTlsContext& context, const char* hostName, bool resume)
+{
+    if (m_socket == -1 || m_tls)
+        return 1;
+    auto channel = std::make_unique<CTlsChannel>();
+    if (channel->Connect(context, m_socket, hostName, resume) != 0)
+        return 2;
+    m_tls = std::move(channel);
+    return 0;
+}
+
+int CSocketClient::FinishSending()
+{
+    if (m_socket == -1)
+        return 1;
+    if (m_tls)
+        m_tls->SayGoodbye();
+    shutdown(m_socket, SHUT_WR);
+    const int32_t milliseconds = m_receiveTimeout > 0 ? m_receiveTimeout : kDefaultTimeoutMs;
+    char ignored[kDrainChunkSize];
+    // Whatever still comes (the peer's TLS goodbye) is of no use.
+    while (WaitOn(m_socket, POLLIN, milliseconds) == 0) {
+        const ssize_t got = recv(m_socket, ignored, sizeof ignored, 0);
+        if (got <= 0)
+            return got == 0 ? 0 : 1;
+    }
+    return 1;
+}
+
+ssize_t CSocketClient::ReceiveBytes(char* buffer, size_t size, int flags)
+{
+    if (!m_tls)
+        return recv(m_socket, buffer, size, flags);
+    const auto capacity = static_cast<int32_t>(std::min<size_t>(size, INT32_MAX));
+    if ((flags & MSG_DONTWAIT) != 0 && m_tls->Pending() == 0 && WaitOn(m_socket, POLLIN, 0) != 0) {
+        errno = EAGAIN;
+        return -1;
+    }
+    return (flags & MSG_PEEK) != 0 ? m_tls->Peek(buffer, capacity) : m_tls->Read(buffer, capacity);
+}
+
+ssize_t CSocketClient::SendBytes(const char* data, size_t size)
+{
+    // MSG_NOSIGNAL: a peer that has gone away gives -1, not SIGPIPE.
+    if (!m_tls)
+        return send(m_socket, data, size, MSG_NOSIGNAL);
+    return m_tls->Write(data, static_cast<int32_t>(std::min<size_t>(size, INT32_MAX)));
 }
 
 int CSocketClient::GetLocalAddress(char* out, int32_t capacity) const

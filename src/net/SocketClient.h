@@ -4,6 +4,10 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
+
+class CTlsChannel;
+class CTlsContext;
 
 // A blocking IPv4 TCP client owning at most one connected socket.
 // Operations report by result codes; nothing throws.
@@ -84,6 +88,11 @@ public:
     int SendFile(const char* path, int64_t& total);
     // The same for a file already open, from its current offset.
     int SendFileFrom(int fd, int64_t& total);
+    // Ends what we send (the TLS goodbye, then the stream's end) and waits,
+    // within the receive time-out, for the peer to close its side: closing
+    // with bytes unread would reset the connection and could cut short what
+    // the peer has not read yet. 0 the peer closed; 1 it did not in time.
+    int FinishSending();
     // Whether received bytes wait unread on the connected socket.
     bool BytesAvailable() const;
     // Discards whatever has already arrived.
@@ -94,6 +103,14 @@ public:
     // Token `index` (see GetToken) as a decimal number; 1 when there is no such
     // token, leaving `out` untouched.
     static int GetTokenNumber(const char* text, const char* delimiters, int index, int32_t& out);
+
+    // Runs a TLS handshake over the connected socket; from then on every send
+    // and receive goes through it, until Close. `hostName` is the name the
+    // certificate must carry; `resume` offers a session the server gave before.
+    // 0 done; 1 no connection or TLS already on; 2 the handshake failed.
+    int StartTls(CTlsContext& context, const char* hostName, bool resume = false);
+    // The TLS connection, or null while the connection is plain.
+    const CTlsChannel* Tls() const { return m_tls.get(); }
 
     const sockaddr_in& GetPeerRecord() const { return m_peer; }
     int32_t GetReceiveTimeout() const { return m_receiveTimeout; }
@@ -108,6 +125,10 @@ private:
     // Waits for more of the body: the caller's wait, else the receive time-out.
     int WaitForBody(int32_t waitSeconds) const;
     int ApplyTimeout(int option, int32_t milliseconds) const;
+    // Every byte in or out passes here: through TLS once it has started.
+    // Flags as for recv (MSG_PEEK, MSG_DONTWAIT).
+    ssize_t ReceiveBytes(char* buffer, size_t size, int flags);
+    ssize_t SendBytes(const char* data, size_t size);
     // Reads exactly `count` bytes that a peek has already shown to be there.
     bool Consume(char* buffer, int32_t count);
 
@@ -124,4 +145,5 @@ private:
     int m_listener = -1;
     sockaddr_in m_listenRecord{};
     std::chrono::steady_clock::time_point m_deadline = std::chrono::steady_clock::time_point::max();
+    std::unique_ptr<CTlsChannel> m_tls;
 };
