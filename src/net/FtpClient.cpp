@@ -1,8 +1,11 @@
 #include "FtpClient.h"
 
 #include "FtpParsing.h"
+#include "FtpPassiveReplies.h"
 #include "IsDottedAddress.h"
 #include "ResolveHost.h"
+#include "TlsChannel.h"
+#include "TlsContext.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -79,6 +82,20 @@ private:
     int m_fd = -1;
     int64_t m_size = 0;
 };
+
+// How a transfer's start failed; the operations map these to their results.
+enum TransferStart {
+    kReady = 0,
+    kNoLocalPort = 1,
+    kModeRefused = 2,
+    kCommandRefused = 3,
+    kNoDataConnection = 4,
+};
+
+bool NotImplemented(int code)
+{
+    return code == 500 || code == 502;
+}
 }
 
 int32_t CFtpClient::CDataConnection::OnSendProgress(int64_t total)
@@ -129,6 +146,9 @@ int CFtpClient::Login(const char* host, const char* user, const char* password, 
         return 3;
     if (!IsIn(greeting, 200, 399))
         return 4;
+    m_host = host;
+    if (const int negotiated = NegotiateTls(host); negotiated != 0)
+        return negotiated;
 
     const int userReply = SendCommand("USER %s\r\n", user) ? ReceiveReply() : 0;
     if (userReply == 0)
@@ -150,6 +170,7 @@ int CFtpClient::Login(const char* host, const char* user, const char* password, 
         }
     }
 
+    ProtectData();
     // The server's answers to these settings are not judged.
     for (const char* setting : {"TYPE A\r\n", "MODE S\r\n", "STRU F\r\n"}) {
         if (SendCommand(setting))
@@ -164,6 +185,9 @@ int CFtpClient::Quit()
     m_control.Close();
     m_data.Close();
     m_controlLines.Clear();
+    m_protectData = false;
+    m_noRename = false;
+    m_staleRepliesOwed = false;
     return 0;
 }
 
@@ -200,15 +224,18 @@ int CFtpClient::ChangeDirUp()
 int CFtpClient::List()
 {
     StartOperation();
-    const int opened = OpenDataPort();
-    if (opened != 0)
-        return opened;
+    int result = ListOnce();
+    if (FallBackAfter(result == 2 ? kModeRefused : result == 3 ? kNoDataConnection : kReady))
+        result = ListOnce();
+    return result;
+}
+
+int CFtpClient::ListOnce()
+{
     // The server's preliminary reply is read after the listing.
-    if (!SendCommand("LIST\r\n") || !AwaitDataConnection(m_listWaitMs)) {
-        m_data.Close();
-        DiscardControlInput();
-        return 3;
-    }
+    const int started = StartTransfer("LIST\r\n", "", false, m_listWaitMs);
+    if (started != kReady)
+        return started == kNoDataConnection || started == kCommandRefused ? 3 : started;
 
     std::vector<FtpDirEntry> entries;
     const bool listed = ReceiveListing(entries);
@@ -219,6 +246,7 @@ int CFtpClient::List()
     if (!listed || !IsIn(code, 200, 299))
         return 4;
     m_entries.swap(entries);
+    m_passiveWorked = m_passiveWorked || m_passive;
     return 0;
 }
 
@@ -259,32 +287,96 @@ int CFtpClient::PutFile(const char* localPath, const char* remoteName)
 {
     // A file that cannot be read must not cost the server its published copy.
     const UploadFile file(localPath);
-    if (file.Descriptor() < 0)
+    if (file.Descriptor() < 0 || remoteName == nullptr)
         return 5;
-    StartOperation();
-    const int opened = OpenDataPort();
-    if (opened != 0)
-        return opened;
-    const int accepted = SendCommand("STOR %s\r\n", remoteName) ? ReceiveReply() : 0;
-    if (!IsIn(accepted, 100, 299)) {
-        m_data.Close();
-        return 3;
-    }
-    if (!AwaitDataConnection(m_putWaitMs)) {
-        m_data.Close();
-        DiscardControlInput();
-        return 4;
-    }
+    int64_t sent = 0;
+    if (!m_replaceInOneStep || m_noRename)
+        return Store(file.Descriptor(), file.Size(), remoteName, sent);
 
-    int64_t total = 0;
-    m_data.fileSize = file.Size();
-    const int sent = m_data.SendFileFrom(file.Descriptor(), total);
-    // Closing tells the server the file has ended.
+    // Hidden, beside the published file: the rename cannot cross folders.
+    const std::string temporary = std::string(".") + remoteName + ".part";
+    int result = Store(file.Descriptor(), file.Size(), temporary.c_str(), sent);
+    int64_t held = 0;
+    if (result == 0 && RemoteSize(temporary.c_str(), held) && held != sent)
+        result = 5;
+    if (result == 0) {
+        const int published = Publish(temporary, remoteName);
+        if (published == 0)
+            return 0;
+        if (published == 3)
+            // The published file is gone: the temporary one is the only copy left.
+            return 5;
+        Command("DELE %s\r\n", temporary.c_str());
+        if (published == 2)
+            return 5;
+        // A server without rename gets the file straight over the old one.
+        m_noRename = true;
+        return Store(file.Descriptor(), file.Size(), remoteName, sent);
+    }
+    // The published file stays as it was; the half-sent copy goes.
+    Command("DELE %s\r\n", temporary.c_str());
+    return result;
+}
+
+int CFtpClient::Store(int fd, int64_t size, const char* remoteName, int64_t& sent)
+{
+    StartOperation();
+    int result = StoreOnce(fd, size, remoteName, sent);
+    if (FallBackAfter(result))
+        result = StoreOnce(fd, size, remoteName, sent);
+    return result;
+}
+
+int CFtpClient::StoreOnce(int fd, int64_t size, const char* remoteName, int64_t& sent)
+{
+    sent = 0;
+    const int started = StartTransfer("STOR %s\r\n", remoteName, true, m_putWaitMs);
+    if (started != kReady)
+        return started;
+
+    m_data.fileSize = size;
+    // A second try sends the file from its start again.
+    const int sending = lseek(fd, 0, SEEK_SET) == 0 ? m_data.SendFileFrom(fd, sent) : 1;
+    // The end of the stream tells the server the file has ended; the server
+    // closing its side says it has read it all.
+    m_data.FinishSending();
     m_data.Close();
     // The transfer had no overall limit; its final reply has one of its own.
     StartOperation();
     const int code = ReceiveReply();
-    return sent == 0 && IsIn(code, 200, 299) ? 0 : 5;
+    if (sending != 0 || !IsIn(code, 200, 299))
+        return 5;
+    m_passiveWorked = m_passiveWorked || m_passive;
+    return 0;
+}
+
+int CFtpClient::Publish(const std::string& temporary, const char* remoteName)
+{
+    const int from = Command("RNFR %s\r\n", temporary.c_str());
+    if (NotImplemented(from))
+        return 1;
+    if (!IsIn(from, 300, 399))
+        return 2;
+    const int to = Command("RNTO %s\r\n", remoteName);
+    if (IsIn(to, 200, 299))
+        return 0;
+    if (NotImplemented(to))
+        return 1;
+    if (to == 0)
+        return 2;
+    // Some servers will not rename over an existing file: remove it first
+    // (the name is missing for that short gap), then rename again.
+    if (!IsIn(Command("DELE %s\r\n", remoteName), 200, 299))
+        return 2;
+    if (!IsIn(Command("RNFR %s\r\n", temporary.c_str()), 300, 399))
+        return 3;
+    return IsIn(Command("RNTO %s\r\n", remoteName), 200, 299) ? 0 : 3;
+}
+
+bool CFtpClient::RemoteSize(const char* name, int64_t& size)
+{
+    // Servers without SIZE cannot be checked; the 226 stands alone then.
+    return Command("SIZE %s\r\n", name) == 213 && ParseSizeReply(m_lastReplyLine.c_str(), size);
 }
 
 int CFtpClient::GetEntryCount() const
@@ -318,6 +410,7 @@ int CFtpClient::ReceiveReply()
     const char* line = nullptr;
     if (NextReplyLine(line) != Status::Line)
         return 0;
+    m_lastReplyLine = line;
     const int code = ReplyCode(line);
     if (std::strlen(line) > 3 && line[3] == '-') {
         // Several lines: they run to the one that starts with the same three
@@ -430,7 +523,7 @@ int CFtpClient::OpenDataPort()
     if (m_nextDataPort > kLastDataPort || m_nextDataPort < 0)
         m_nextDataPort = kFirstDataPort;
 
-    const int code = SendCommand("PORT %s\r\n", hostAndPort) ? ReceiveReply() : 0;
+    const int code = SendCommand("PORT %s\r\n", hostAndPort) ? ReceiveModeReply() : 0;
     if (!IsIn(code, 200, 299)) {
         m_data.Close();
         return 2;
@@ -448,4 +541,159 @@ bool CFtpClient::AwaitDataConnection(int32_t milliseconds)
     if (Clock::now() >= m_deadline)
         Abandon();
     return false;
+}
+
+void CFtpClient::SetDataMode(FtpDataMode mode)
+{
+    m_dataMode = mode;
+    m_passive = mode == FtpDataMode::PassiveFirst || mode == FtpDataMode::PassiveOnly;
+}
+
+void CFtpClient::SetSecurity(FtpSecurity security)
+{
+    m_security = security;
+}
+
+void CFtpClient::SetCertificateCheck(FtpCertificateCheck check)
+{
+    m_certificateCheck = std::move(check);
+}
+
+void CFtpClient::SetReplaceInOneStep(bool replace)
+{
+    m_replaceInOneStep = replace;
+}
+
+bool CFtpClient::Secure() const
+{
+    return m_control.Tls() != nullptr;
+}
+
+int CFtpClient::NegotiateTls(const char* host)
+{
+    if (m_security == FtpSecurity::Plain)
+        return 0;
+    if (Command("AUTH TLS\r\n") != 234) {
+        // The plain dialogue goes on as if nothing had been asked.
+        return m_security == FtpSecurity::TlsRequired ? 11 : 0;
+    }
+    // Sessions of an earlier server are no use here.
+    m_tls = std::make_unique<CTlsContext>();
+    if (m_control.StartTls(*m_tls, host) != 0) {
+        m_control.Close();
+        return 12;
+    }
+    const CTlsChannel& channel = *m_control.Tls();
+    if (!channel.Verified()
+        && !(m_certificateCheck && m_certificateCheck(FtpCertificate{host, channel.Fingerprint()}))) {
+        // Refused: not even the farewell goes out.
+        m_control.Close();
+        return 13;
+    }
+    return 0;
+}
+
+void CFtpClient::ProtectData()
+{
+    m_protectData = false;
+    if (!Secure())
+        return;
+    // PBSZ must come first; with TLS it is always 0.
+    Command("PBSZ 0\r\n");
+    m_protectData = IsIn(Command("PROT P\r\n"), 200, 299);
+}
+
+int CFtpClient::OpenPassiveConnection()
+{
+    uint16_t port = 0;
+    if (SendCommand("EPSV\r\n") && ReceiveModeReply() == 229) {
+        if (!ParseExtendedPassiveReply(m_lastReplyLine.c_str(), port))
+            return 2;
+    } else {
+        FtpPassiveAddress address;
+        if (!SendCommand("PASV\r\n") || ReceiveModeReply() != 227 || !ParsePassiveReply(m_lastReplyLine.c_str(), address))
+            return 2;
+        // The address in the reply is not trusted: a server (or whoever
+        // speaks for it) must not send us elsewhere. Only the port counts.
+        port = address.port;
+    }
+    char peer[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &m_control.GetPeerRecord().sin_addr, peer, sizeof peer);
+    return m_data.Connect(port, peer, AF_INET, SOCK_STREAM) == 0 ? 0 : 3;
+}
+
+int CFtpClient::StartTransfer(const char* format, const char* argument, bool readsPreliminary, int32_t waitMs)
+{
+    if (m_passive) {
+        const int opened = OpenPassiveConnection();
+        if (opened != 0) {
+            m_data.Close();
+            return opened == 2 ? kModeRefused : kNoDataConnection;
+        }
+    } else if (const int opened = OpenDataPort(); opened != 0) {
+        return opened;
+    }
+
+    if (!SendCommand(format, argument)) {
+        m_data.Close();
+        return readsPreliminary ? kCommandRefused : kNoDataConnection;
+    }
+    if (readsPreliminary) {
+        // In active mode some servers answer only once they have tried to
+        // connect: silence for the data wait, or 425, means they could not.
+        const bool silent = !m_passive && m_control.WaitReadable(waitMs / 1000, waitMs % 1000 * 1000) != 0
+            && m_data.WaitIncoming(0) != 0;
+        const int reply = silent ? 0 : ReceiveReply();
+        if (silent || reply == 425) {
+            m_data.Close();
+            m_staleRepliesOwed = silent;
+            return kNoDataConnection;
+        }
+        if (!IsIn(reply, 100, 299)) {
+            m_data.Close();
+            return kCommandRefused;
+        }
+    }
+    const bool connected = m_passive || AwaitDataConnection(waitMs);
+    // Data over TLS: we are the TLS client whoever connected, offering the
+    // control connection's session, and the server must show the same certificate.
+    const bool secured = connected
+        && (!m_protectData
+            || (m_data.StartTls(*m_tls, m_host.c_str(), true) == 0
+                && m_data.Tls()->Fingerprint() == m_control.Tls()->Fingerprint()));
+    if (!secured) {
+        m_data.Close();
+        DiscardControlInput();
+        m_staleRepliesOwed = true;
+        return kNoDataConnection;
+    }
+    return kReady;
+}
+
+bool CFtpClient::FallBackAfter(int startResult)
+{
+    if (startResult != kModeRefused && startResult != kNoDataConnection)
+        return false;
+    if (m_dataMode != FtpDataMode::ActiveFirst && m_dataMode != FtpDataMode::PassiveFirst)
+        return false;
+    // The mode that failed is not tried again in this session.
+    m_passive = !m_passive;
+    m_dataMode = m_passive ? FtpDataMode::PassiveOnly : FtpDataMode::ActiveOnly;
+    return true;
+}
+
+int CFtpClient::Command(const char* format, const char* argument)
+{
+    return SendCommand(format, argument) ? ReceiveReply() : 0;
+}
+
+int CFtpClient::ReceiveModeReply()
+{
+    int code = ReceiveReply();
+    if (m_staleRepliesOwed) {
+        while (code == 425 || code == 426 || IsIn(code, 100, 199))
+            code = ReceiveReply();
+        m_staleRepliesOwed = false;
+    }
+    return code;
 }

@@ -2,16 +2,22 @@
 
 #include "FtpDirEntry.h"
 #include "FtpLineReader.h"
+#include "FtpSessionOptions.h"
 #include "SocketClient.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
-// A blocking FTP client: one control connection, and an active-mode data
-// connection (we listen, the server connects) for each listing or upload.
-// Results are small codes, 0 for success; nothing throws.
+class CTlsContext;
+
+// A blocking FTP client: one control connection, and a data connection for
+// each listing or upload, active (we listen, the server connects) unless told
+// otherwise. Optionally over TLS, and optionally publishing an upload under a
+// temporary name first. Results are small codes, 0 for success; nothing throws.
 //
 // Every control-channel operation (connect and login, a command with its
 // whole reply, a listing) ends within the operation limit of its start; a
@@ -40,7 +46,8 @@ public:
 
     // 0 logged in; 1 unknown host; 2 no control connection; 3 no greeting;
     // 4 greeting not 200 to 399; 5/6 no or a bad reply to USER; 7/8 to PASS;
-    // 9/10 to ACCT.
+    // 9/10 to ACCT; 11 no TLS offered while it is required; 12 the TLS
+    // handshake failed; 13 the certificate was refused (nothing more was sent).
     int Login(const char* host, const char* user, const char* password, const char* account);
     // Sends the farewell without waiting and closes both connections. Always 0.
     int Quit();
@@ -54,7 +61,8 @@ public:
     int ChangeDirUp();
     // 0 stored; 1 no local data port; 2 PORT refused; 3 STOR refused; 4 the
     // server did not connect in time; 5 the transfer did not complete, or the
-    // local file cannot be read (then nothing is sent at all).
+    // local file cannot be read (then nothing is sent at all). When replacing
+    // in one step, a failure leaves `remoteName` as it was.
     int PutFile(const char* localPath, const char* remoteName);
 
     int GetEntryCount() const;
@@ -77,6 +85,25 @@ public:
     void SetNextDataPort(int32_t port);
     // Called as an upload's data goes out.
     void SetPutProgress(PutProgressFunction function);
+
+    // Defaults: active only, plain, STOR straight over the remote name.
+    void SetDataMode(FtpDataMode mode);
+    void SetSecurity(FtpSecurity security);
+    // Asked during Login about a certificate that does not verify; without a
+    // check such a certificate is refused.
+    void SetCertificateCheck(FtpCertificateCheck check);
+    // Uploads go to a hidden name beside the remote one and are renamed over
+    // it once the server holds the whole file.
+    void SetReplaceInOneStep(bool replace);
+
+    // The control connection runs over TLS.
+    bool Secure() const;
+    // Data connections run over TLS.
+    bool DataProtected() const { return m_protectData; }
+    // The next transfer opens its data connection in passive mode.
+    bool Passive() const { return m_passive; }
+    // A transfer of this session succeeded in passive mode.
+    bool PassiveWorked() const { return m_passiveWorked; }
 
 private:
     // The data connection, which reports an upload's progress to its client.
@@ -110,6 +137,38 @@ private:
     // Forgets control input that arrived unasked.
     void DiscardControlInput();
 
+    // AUTH TLS and the certificate, before USER. 0 or a Login result.
+    int NegotiateTls(const char* host);
+    // PBSZ and PROT after login: data connections over TLS when accepted.
+    void ProtectData();
+    // Asks the server where to connect (EPSV, else PASV) and connects to the
+    // control connection's peer at that port. 0, 2 refused, or 3 no connection.
+    int OpenPassiveConnection();
+    // Sends a transfer's command (LIST, STOR) and has its data connection
+    // ready: 0 ready; 1/2 as OpenDataPort; 3 the command was refused; 4 no
+    // data connection (or its TLS failed). `waitMs` bounds the server's
+    // connection in active mode.
+    int StartTransfer(const char* format, const char* argument, bool readsPreliminary, int32_t waitMs);
+    // Whether a transfer that failed this way deserves the other mode.
+    bool FallBackAfter(int startResult);
+    int ListOnce();
+    // Stores the open file `fd` of `size` bytes with the mode fallback;
+    // `sent` counts what went out. Results as PutFile.
+    int Store(int fd, int64_t size, const char* remoteName, int64_t& sent);
+    int StoreOnce(int fd, int64_t size, const char* remoteName, int64_t& sent);
+    // Renames the finished temporary file over the published one. 0 done;
+    // 1 the server has no rename; 2 it failed, the published file untouched;
+    // 3 it failed after the published file was deleted.
+    int Publish(const std::string& temporary, const char* remoteName);
+    // The size the server reports, when it reports one.
+    bool RemoteSize(const char* name, int64_t& size);
+    // Sends a command and reads its reply's code; 0 when either fails.
+    int Command(const char* format, const char* argument = "");
+    // The reply to a command that opens a data connection. After one that
+    // never came, replies the abandoned transfer still owes (1xx, 425, 426)
+    // are passed over.
+    int ReceiveModeReply();
+
     CSocketClient m_control;
     CDataConnection m_data;
     int32_t m_nextDataPort = 0;
@@ -125,4 +184,21 @@ private:
     int32_t m_silenceMs = 30000;
     int32_t m_operationLimitMs = 60000;
     std::chrono::steady_clock::time_point m_deadline;
+    // The last reply line read: where 227, 229 and 213 carry their numbers.
+    std::string m_lastReplyLine;
+
+    FtpDataMode m_dataMode = FtpDataMode::ActiveOnly;
+    FtpSecurity m_security = FtpSecurity::Plain;
+    FtpCertificateCheck m_certificateCheck;
+    bool m_replaceInOneStep = false;
+    std::unique_ptr<CTlsContext> m_tls;
+    // The host as typed: what the certificates must name.
+    std::string m_host;
+    bool m_protectData = false;
+    bool m_passive = false;
+    bool m_passiveWorked = false;
+    // The server answered RNFR as an unknown command: store straight over.
+    bool m_noRename = false;
+    // A data connection never came: the server may still answer for it.
+    bool m_staleRepliesOwed = false;
 };

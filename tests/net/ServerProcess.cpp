@@ -1,13 +1,18 @@
 #include "ServerProcess.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
+#include <thread>
 
 extern char** environ;
 
@@ -23,9 +28,55 @@ std::string ReadLine(int fd, int limitMs)
         line += c;
     return line;
 }
+
+bool TakesConnections(int port)
+{
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool connected = connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    close(probe);
+    return connected;
+}
 }
 
 ServerProcess::ServerProcess(const std::vector<std::string>& argv, const std::string& portMarker)
+{
+    if (!Spawn(argv))
+        return;
+    // Servers may print other lines first (python prints nothing else; keep reading a few).
+    for (int i = 0; i < 3 && m_port == 0; ++i) {
+        const std::string line = ReadLine(m_output, kAnnounceLimitMs);
+        if (i == 0)
+            m_firstLine = line;
+        const size_t at = line.find(portMarker);
+        if (at != std::string::npos)
+            m_port = std::atoi(line.c_str() + at + portMarker.size());
+    }
+}
+
+ServerProcess::ServerProcess(const std::vector<std::string>& argv, int port)
+{
+    if (!Spawn(argv))
+        return;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnnounceLimitMs);
+    while (std::chrono::steady_clock::now() < limit) {
+        if (TakesConnections(port)) {
+            m_port = port;
+            return;
+        }
+        int status = 0;
+        if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_pid = -1;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+bool ServerProcess::Spawn(const std::vector<std::string>& argv)
 {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0)
@@ -43,20 +94,9 @@ ServerProcess::ServerProcess(const std::vector<std::string>& argv, const std::st
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
     m_output = pipeEnds[0];
-    if (spawned != 0) {
+    if (spawned != 0)
         m_pid = -1;
-        return;
-    }
-
-    // Servers may print other lines first (python prints nothing else; keep reading a few).
-    for (int i = 0; i < 3 && m_port == 0; ++i) {
-        const std::string line = ReadLine(m_output, kAnnounceLimitMs);
-        if (i == 0)
-            m_firstLine = line;
-        const size_t at = line.find(portMarker);
-        if (at != std::string::npos)
-            m_port = std::atoi(line.c_str() + at + portMarker.size());
-    }
+    return spawned == 0;
 }
 
 ServerProcess::~ServerProcess()

@@ -11,6 +11,8 @@ class ServerProcess
 {
 public:
     ServerProcess(const std::vector<std::string>& argv, const std::string& portMarker);
+    // A server told its port: ready once that port on 127.0.0.1 takes connections.
+    ServerProcess(const std::vector<std::string>& argv, int port);
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
     ~ServerProcess();
@@ -26,6 +28,9 @@ public:
     int Wait();
 
 private:
+    // Starts the program with its stdout into m_output; false when it could not.
+    bool Spawn(const std::vector<std::string>& argv);
+
     pid_t m_pid = -1;
     int m_output = -1;
     int m_port = 0;
