@@ -6,6 +6,7 @@
 #include "MessageBox.h"
 #include "ProgressPacer.h"
 #include "TreeLinesStyle.h"
+#include "UploadConnection.h"
 
 #include "ui_UploadDlg.h"
 
@@ -78,6 +79,7 @@ void CUploadDlg::OnConnect()
     int32_t port = 0;
     int result = 1;
     if (SplitHostAndPort(hostText, host, port)) {
+        PrepareSession(host + ":" + std::to_string(port), hostText);
         ftp_.SetPort(port);
         result = ftp_.Login(host.c_str(), user.c_str(), password.c_str(), "");
     }
@@ -135,6 +137,7 @@ void CUploadDlg::OnUpload()
     });
     const int put = ftp_.PutFile(state_.SelectedFilePath.c_str(), RemoteName);
     ftp_.SetPutProgress(nullptr);
+    NoteSession();
     if (put != 0) {
         Message("The file could not be uploaded successfully.  Please try again.");
         return;
@@ -171,8 +174,10 @@ void CUploadDlg::ShowProgress(int base, int value)
 
 void CUploadDlg::ListInto(QTreeWidgetItem* parent)
 {
+    const int listed = ftp_.List();
+    NoteSession();
     // A failed listing leaves the tree as it was.
-    if (ftp_.List() != 0)
+    if (listed != 0)
         return;
     std::vector<QTreeWidgetItem*> added;
     added.reserve(static_cast<size_t>(ftp_.GetEntryCount()) + 1);
@@ -226,8 +231,41 @@ void CUploadDlg::WidenFor(const std::vector<QTreeWidgetItem*>& items)
         tree.header()->resizeSection(0, needed);
 }
 
+void CUploadDlg::PrepareSession(const std::string& site, const std::string& shownSite)
+{
+    site_ = site;
+    forcedMode_ = UploadSettings::ForcedDataMode();
+    ftp_.SetDataMode(StartingDataMode(forcedMode_, UploadSettings::PassiveWorked(site)));
+    ftp_.SetSecurity(UploadSettings::RefusesPlainFtp() ? FtpSecurity::TlsRequired : FtpSecurity::TlsWhenOffered);
+    ftp_.SetReplaceInOneStep(true);
+    ftp_.SetCertificateCheck(
+        [this, shownSite](const FtpCertificate& certificate) { return AcceptCertificate(shownSite, certificate.fingerprint); });
+}
+
+bool CUploadDlg::AcceptCertificate(const std::string& shownSite, const std::string& fingerprint)
+{
+    const CertificateVerdict verdict = JudgeCertificate(UploadSettings::TrustedFingerprint(site_), fingerprint);
+    if (verdict == CertificateVerdict::Trusted)
+        return true;
+    const MessageRecord question{Caption, CertificateQuestion(verdict, shownSite, fingerprint), MessageButtons::YesNo,
+                                 MessageIcon::None};
+    if (ShowMessage(this, question) != MessageAnswer::Yes)
+        return false;
+    UploadSettings::TrustFingerprint(site_, fingerprint);
+    return true;
+}
+
+void CUploadDlg::NoteSession()
+{
+    if (ftp_.PassiveWorked() && forcedMode_ == UploadSettings::DataMode::Automatic)
+        UploadSettings::RememberPassive(site_);
+    ui_->folderTree->setToolTip(
+        QString::fromStdString(ConnectionStatus(ftp_.Secure(), ftp_.DataProtected(), ftp_.Passive())));
+}
+
 void CUploadDlg::EmptyTree()
 {
+    ui_->folderTree->setToolTip(QString());
     // The client's copy of the last listing goes with the items: it may be large.
     ftp_.ClearEntries();
     ui_->folderTree->clear();

@@ -1,6 +1,7 @@
 #pragma once
 #include "FtpClient.h"
 #include "StamperState.h"
+#include "UploadSettings.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -48,6 +49,13 @@ private:
     void EmptyTree();
     void EmptyTreeAndBoxes();
     void Message(const char* text);
+    // Sets the client up for `site` ("host:port") from the user's settings.
+    void PrepareSession(const std::string& site, const std::string& shownSite);
+    // Asks about a certificate the system does not vouch for; remembers a Yes.
+    bool AcceptCertificate(const std::string& shownSite, const std::string& fingerprint);
+    // After a transfer: remembers passive mode for the site and shows how
+    // the connection runs in the tree's tooltip.
+    void NoteSession();
 
     const StamperState& state_;
     std::unique_ptr<Ui::UploadDlg> ui_;
@@ -56,4 +64,7 @@ private:
     // folders must not stay in the tree.
     std::string server_;
     CFtpClient ftp_;
+    // "host:port" of the session, the key of what is remembered for it.
+    std::string site_;
+    UploadSettings::DataMode forcedMode_ = UploadSettings::DataMode::Automatic;
 };
