@@ -7,6 +7,7 @@
 #include "UploadDlg.h"
 
 #include "ScriptedDialogs.h"
+#include "TestEnvironment.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -96,6 +97,8 @@ TEST(ProgressPacer, ShowsANewValueAtMostEvery50Milliseconds)
 // A server home of two root folders A and B (A holding a B of its own), a
 // real folder named "Parent Directory" and a file.
 struct UploadDlgTest : ::testing::Test {
+    // The dialog reads and writes the user's upload settings.
+    TestEnvironment env;
     TempFolder home;
     TempFolder local;
     std::unique_ptr<PyFtpServer> server;
@@ -315,12 +318,12 @@ TEST_F(UploadDlgTest, ExitEmptiesAndClosesWhileEscapeOnlyCloses)
     EXPECT_FALSE(Edit("hostEdit").text().isEmpty());
 }
 
-// A scripted server: logged in at USER, the root listed with `rootListing`,
-// then `rest`, and the session closed.
+// A scripted server: no TLS, logged in at USER, the root listed with
+// `rootListing`, then `rest`, and the session closed.
 ScriptedFtpServer::Script ListedRoot(const std::string& rootListing, std::vector<ScriptedFtpServer::Step> rest = {})
 {
     std::vector<ScriptedFtpServer::Step> steps = {
-        {"230 in\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200\r\n"},
+        {"502 no TLS here\r\n"}, {"230 in\r\n"}, {"200\r\n"}, {"200\r\n"}, {"200\r\n"},
         {"200 port\r\n"}, {"150\r\n", ScriptedFtpServer::SendData(rootListing), "226\r\n"}};
     steps.insert(steps.end(), rest.begin(), rest.end());
     return {"220 ready\r\n", steps, true};
