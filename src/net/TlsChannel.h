@@ -24,9 +24,6 @@ public:
     bool Verified() const { return m_verified; }
     // The server certificate's SHA-256, as colon-separated upper-case hex pairs.
     const std::string& Fingerprint() const { return m_fingerprint; }
-    bool Resumed() const;
-    // "TLSv1.3" and the like; empty before a handshake.
-    std::string Protocol() const;
 
     // As recv and send: bytes, 0 at the peer's close, -1 on error.
     int32_t Read(char* buffer, int32_t capacity);
@@ -40,6 +37,8 @@ public:
     void Close();
 
 private:
+    // SSL_read or SSL_peek, with recv's results.
+    int32_t Take(int (*take)(struct ssl_st*, void*, int), char* buffer, int32_t capacity);
     // Session tickets the server sent and nobody read: reading them keeps
     // them for later connections, and a close with unread bytes would reset
     // the connection, which can cut the server's end of an upload short.
