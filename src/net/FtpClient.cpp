@@ -577,6 +577,8 @@ int CFtpClient::NegotiateTls(const char* host)
         // The plain dialogue goes on as if nothing had been asked.
         return m_security == FtpSecurity::TlsRequired ? 11 : 0;
     }
+    // Whatever came in the clear after 234 must not pass for a protected reply.
+    m_controlLines.Clear();
     // Sessions of an earlier server are no use here.
     m_tls = std::make_unique<CTlsContext>();
     if (m_control.StartTls(*m_tls, host) != 0) {

@@ -348,3 +348,26 @@ TEST(FtpTlsRefused, PlainDialogueOrNothing)
 }
 
 }  // namespace
+
+namespace {
+
+// Replies sent in the clear after 234 are never taken for protected ones:
+// the handshake with a server that does not speak TLS fails and the user
+// name is never sent.
+TEST(FtpTlsRefused, PlainTextAfter234IsNotAReply)
+{
+    ScriptedFtpServer server({"220 ready\r\n", {{"234 go ahead\r\n331 injected\r\n230 injected\r\n"}, {"500 what\r\n"}}, true});
+    {
+        CFtpClient client;
+        client.SetPort(server.Port());
+        client.SetReceiveTimeout(1000);
+        client.SetSecurity(FtpSecurity::TlsWhenOffered);
+        client.SetCertificateCheck([](const FtpCertificate&) { return true; });
+        EXPECT_EQ(client.Login("127.0.0.1", "user", "pw", ""), 12);
+        EXPECT_FALSE(client.Secure());
+    }
+    for (const std::string& command : server.Commands())
+        EXPECT_EQ(command.find("USER"), std::string::npos);
+}
+
+}  // namespace
