@@ -1,6 +1,8 @@
 #include "MessageBox.h"
 
 #include <QAbstractButton>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 #include <utility>
@@ -11,6 +13,24 @@ MessageHandler& Handler()
     static MessageHandler handler;
     return handler;
 }
+
+// A question is answered only by its buttons: Escape and the close box would
+// otherwise pick No, and No to a save prompt throws the user's work away.
+class CQuestionBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
 }  // namespace
 
 MessageHandler SetMessageHandler(MessageHandler handler)
@@ -20,7 +40,11 @@ MessageHandler SetMessageHandler(MessageHandler handler)
 
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const MessageRecord& message)
 {
-    auto box = std::make_unique<QMessageBox>(parent);
+    std::unique_ptr<QMessageBox> box;
+    if (message.buttons == MessageButtons::YesNo)
+        box = std::make_unique<CQuestionBox>(parent);
+    else
+        box = std::make_unique<QMessageBox>(parent);
     box->setWindowTitle(QString::fromLocal8Bit(message.caption));
     box->setText(QString::fromLocal8Bit(message.text));
     box->setTextFormat(Qt::PlainText);
@@ -28,7 +52,6 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const MessageRecord
     if (message.buttons == MessageButtons::YesNo) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);
-        box->setEscapeButton(QMessageBox::No);
     } else {
         box->setStandardButtons(QMessageBox::Ok);
     }

@@ -17,8 +17,8 @@ struct MessageRecord {
     MessageIcon icon = MessageIcon::None;
 };
 
-// Shows a modal message box and returns the button chosen. Closing a Yes/No
-// box without choosing counts as No.
+// Shows a modal message box and returns the button chosen. A Yes/No box is
+// answered only by Yes or No: Escape and the close box do nothing.
 MessageAnswer ShowMessage(QWidget* parent, const MessageRecord& message);
 
 // The box ShowMessage shows: caption, text and buttons as given, the

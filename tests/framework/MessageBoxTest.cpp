@@ -1,4 +1,5 @@
 #include "MessageBox.h"
+#include "ScriptedDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -59,5 +60,31 @@ INSTANTIATE_TEST_SUITE_P(
                 QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon},
         BoxCase{{"Stamper", "Failed to start.", MessageButtons::Ok, MessageIcon::Exclamation}, QMessageBox::Ok,
                 QMessageBox::Warning}));
+
+struct AnswerCase {
+    MessageButtons buttons;
+    MessageAnswer clicked;
+};
+
+class MessageBoxAnswer : public testing::TestWithParam<AnswerCase> {};
+
+// Escape and the close box answer an OK box but never a question: the real
+// box is shown and worked from inside its modal loop.
+TEST_P(MessageBoxAnswer, AQuestionIsAnsweredOnlyByItsButtons)
+{
+    const AnswerCase& c = GetParam();
+    ScopedRealMessageBoxes boxes({c.clicked});
+    const MessageAnswer answer = ShowMessage(nullptr, {"Plumet Assistant", "Well?", c.buttons});
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    const bool question = c.buttons == MessageButtons::YesNo;
+    EXPECT_EQ(boxes.Shown()[0].openAfterEscape, question);
+    EXPECT_EQ(boxes.Shown()[0].openAfterClose, question);
+    EXPECT_EQ(answer, c.clicked);
+}
+
+INSTANTIATE_TEST_SUITE_P(MessageBox, MessageBoxAnswer,
+                         testing::Values(AnswerCase{MessageButtons::YesNo, MessageAnswer::Yes},
+                                         AnswerCase{MessageButtons::YesNo, MessageAnswer::No},
+                                         AnswerCase{MessageButtons::Ok, MessageAnswer::Ok}));
 
 }  // namespace

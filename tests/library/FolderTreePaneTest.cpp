@@ -246,6 +246,20 @@ TEST_F(FolderTreePane, DeleteAnsweredNoKeepsEverything)
     EXPECT_NE(Item("File Manager/My Content/Old"), nullptr);
 }
 
+TEST_F(FolderTreePane, EscapeAndTheCloseBoxDoNotAnswerTheDeleteQuestion)
+{
+    Start({"My Content/Old"});
+    Select("File Manager/My Content");
+    Activate(Tree());
+    ScopedRealMessageBoxes boxes({MessageAnswer::No});
+    Run(CommandId::DeleteFolder);
+
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(boxes.Shown()[0].openAfterEscape);
+    EXPECT_TRUE(boxes.Shown()[0].openAfterClose);
+    EXPECT_TRUE(IsFolder("My Content/Old"));
+}
+
 TEST_F(FolderTreePane, DeleteAnsweredYesRemovesEverythingInsideButNotWhatLinksPointTo)
 {
     QTemporaryDir outside;

@@ -5,9 +5,10 @@
 #include <QDialog>
 
 #include <deque>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
-#include <functional>
 #include <vector>
 
 // Answers message boxes from a script and records each one. Unscripted boxes
@@ -22,6 +23,30 @@ public:
 private:
     std::deque<MessageAnswer> answers_;
     std::vector<MessageRecord> shown_;
+    MessageHandler previous_;
+};
+
+// Lets message boxes show for real. Each box that opens first gets Escape
+// and then a close request, then a click on the scripted answer (Ok / No when
+// none is left). Records whether each box was still open after each of them.
+class ScopedRealMessageBoxes {
+public:
+    struct Seen {
+        std::string text;
+        bool openAfterEscape = false;
+        bool openAfterClose = false;
+    };
+
+    explicit ScopedRealMessageBoxes(std::deque<MessageAnswer> answers = {});
+    ~ScopedRealMessageBoxes();
+
+    const std::vector<Seen>& Shown() const { return shown_; }
+
+private:
+    class Presser;
+    std::deque<MessageAnswer> answers_;
+    std::vector<Seen> shown_;
+    std::unique_ptr<Presser> presser_;
     MessageHandler previous_;
 };
 
