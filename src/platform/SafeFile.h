@@ -8,8 +8,15 @@
 namespace SafeFile {
 
 // Creates or replaces the file. False when nothing could be written; the old
-// file, if any, is then unchanged.
-bool Replace(const std::string& path, const std::string& bytes);
+// file, if any, is then unchanged, and `error` (when given) holds the errno
+// that stopped it. A link is followed: the file it names is replaced. A new
+// file gets 0666 less the umask.
+bool Replace(const std::string& path, const std::string& bytes, int* error = nullptr);
+
+// A new empty file in `folder` named `prefix` and six random characters,
+// opened for reading and writing with 0666 less the umask; its descriptor, or
+// -1 with errno set. Its path through `path`.
+int CreateUnique(const std::string& folder, const std::string& prefix, std::string& path);
 
 // Replaces an existing file only; never creates one.
 bool ReplaceExisting(const std::string& path, const std::string& bytes);

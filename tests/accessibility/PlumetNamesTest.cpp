@@ -19,7 +19,7 @@ std::vector<WindowOpener> PlumetWindows(CPlumetApp& app)
     PlumetState& state = app.State();
     return {
         {"main window", [&](auto visit) { visit(*app.MainFrame()); }},
-        {"file information", [&](auto visit) { CFileInfoDlg d(state); visit(d); }},
+        {"file information", [&](auto visit) { CFileInfoDlg d(state, {}); visit(d); }},
         {"format option", [&](auto visit) { CFormatDlg d(state); visit(d); }},
         {"about", [](auto visit) { CAboutDlg d; visit(d); }},
         {"version check", [](auto visit) { CVersionCheckDlg d; visit(d); }},

@@ -94,40 +94,135 @@ TEST_F(FileInfoDialog, MandatoryMessageKeepsWhatWasTypedAndWritesNothing)
     EXPECT_TRUE(FilesIn(Library()).isEmpty());
 }
 
-TEST_F(FileInfoDialog, ExistingFileOfTheSameMappedNameIsReplaced)
+TEST_F(FileInfoDialog, AnotherArticlesFileIsReplacedOnlyWhenTheUserAgrees)
 {
-    WriteBytes(Library() + "/Why_ask.txt", "old header\r\n~*^\r\nold body that is long");
+    const std::string path = Library() + "/Why_ask.txt";
+    const std::string old = "old header\r\n~*^\r\nold body that is long";
+    WriteBytes(path, old);
     State().EditorText = "new";
-    ScopedModalScript script({SaveWith({"Why ask?", "Cy", "", "", "", "Questions"})});
-    Frame().ExecuteCommand(CommandId::NewFile);
-    EXPECT_EQ(ReadBytes(Library() + "/Why_ask.txt"), "Why ask?\r\nCy\r\nNot Yet Published\r\nQuestions\r\n~*^\r\nnew");
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        ScopedMessageScript messages({answer});
+        bool stayedOpen = false;
+        ScopedModalScript script({SaveWith({"Why ask?", "Cy", "", "", "", "Questions"}, &stayedOpen)});
+        Frame().ExecuteCommand(CommandId::NewFile);
+        ASSERT_EQ(messages.Shown().size(), 1u);
+        EXPECT_EQ(messages.Shown()[0].text,
+                  "An article named 'Why ask?' already exists in this folder.  Do you wish to replace it?");
+        EXPECT_EQ(messages.Shown()[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(stayedOpen, answer == MessageAnswer::No);
+    }
+    EXPECT_EQ(ReadBytes(path), "Why ask?\r\nCy\r\nNot Yet Published\r\nQuestions\r\n~*^\r\nnew");
     EXPECT_EQ(FilesIn(Library()), QStringList{"Why_ask.txt"});
 }
 
-TEST_F(FileInfoDialog, RefusedNameWritesNothingAndClosesTheDialog)
+// New File after a file was saved opens with that article's fields and the
+// focus on Save File: Enter must not silently empty the article.
+TEST_F(FileInfoDialog, NewFileOverTheLastArticleAsksAndNoKeepsItByteForByte)
 {
-    // A folder "a" would take "b.txt" if "a/b" were not refused.
+    State().EditorText = "the article's text";
+    ScopedModalScript first({SaveWith({"Keep me", "Ann", "", "", "", "T"})});
+    Frame().ExecuteCommand(CommandId::NewFile);
+    const std::string path = Library() + "/Keep_me.txt";
+    const std::string saved = ReadBytes(path);
+
+    ScopedMessageScript messages({MessageAnswer::No});
+    bool stayedOpen = false;
+    QString prefilled;
+    ScopedModalScript second({[&](QDialog& dialog) {
+        prefilled = Child<QLineEdit>(dialog, "articleNameEdit").text();
+        dialog.setResult(-1);
+        Child<QPushButton>(dialog, "saveFileButton").click();  // Enter
+        stayedOpen = dialog.result() == -1;
+        EXPECT_EQ(Child<QLineEdit>(dialog, "articleNameEdit").text(), prefilled);
+        dialog.reject();
+        return dialog.result();
+    }});
+    Frame().ExecuteCommand(CommandId::NewFile);
+
+    EXPECT_EQ(prefilled, QStringLiteral("Keep me"));
+    EXPECT_EQ(messages.Shown().size(), 1u);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(ReadBytes(path), saved);
+}
+
+TEST_F(FileInfoDialog, SavingTheCurrentFileAgainNeverAsks)
+{
+    State().EditorText = "one";
+    ScopedModalScript first({SaveWith({"Same", "Ann", "", "", "", "T"})});
+    Frame().ExecuteCommand(CommandId::NewFile);
+    State().EditorText = "two";
+    ScopedMessageScript messages;
+    ScopedModalScript again({SaveWith({"Same", "Ann", "", "", "", "T"})});
+    Frame().ExecuteCommand(CommandId::SaveEditProperties);
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(ReadBytes(Library() + "/Same.txt"), "Same\r\nAnn\r\nNot Yet Published\r\nT\r\n~*^\r\ntwo");
+}
+
+struct FailedSave {
+    const char* name;
+    const char* article;
+    std::function<void(const std::string& library)> arrange;
+    const char* message;
+};
+
+class FileInfoDialogFailure : public AppFixture, public testing::WithParamInterface<FailedSave> {};
+
+// A save that writes nothing says why and keeps the dialog with what was
+// typed; nothing becomes current, and a later good save still works.
+TEST_P(FileInfoDialogFailure, SaysWhyKeepsTheDialogAndWritesNothing)
+{
+    const FailedSave& c = GetParam();
     QDir().mkpath(QString::fromStdString(Library() + "/a"));
-    for (const char* name : {"a/b", "back\\slash", "colon:", "pipe|", "\"quoted\""}) {
-        bool stayedOpen = true;
-        ScopedMessageScript messages;
-        ScopedModalScript script({SaveWith({name, "Dee", "", "", "", "T"}, &stayedOpen)});
-        State().CurrentFilePath.clear();
-        Frame().ExecuteCommand(CommandId::NewFile);
-        EXPECT_FALSE(stayedOpen) << name;
-        EXPECT_TRUE(messages.Shown().empty()) << name;
-    }
+    c.arrange(Library());
+    State().EditorText = "typed body";
+    ScopedMessageScript messages;
+    bool stayedOpen = false;
+    Fields typed{"", "Dee", "Mar", "7", "2001", "T"};
+    typed.article = c.article;
+    QString articleLeft;
+    ScopedModalScript script({[&](QDialog& dialog) {
+        const int result = SaveWith(typed, &stayedOpen)(dialog);
+        articleLeft = Child<QLineEdit>(dialog, "articleNameEdit").text();
+        return result;
+    }});
+    Frame().ExecuteCommand(CommandId::NewFile);
+
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(articleLeft.toStdString(), c.article);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].caption, "Plumet Assistant");
+    EXPECT_EQ(messages.Shown()[0].text, c.message);
+    EXPECT_EQ(messages.Shown()[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(messages.Shown()[0].icon, MessageIcon::None);
+    EXPECT_EQ(State().CurrentFilePath, "");
+    EXPECT_EQ(State().EditorText, "typed body");
     EXPECT_TRUE(FilesIn(Library()).isEmpty());
     EXPECT_TRUE(FilesIn(Library() + "/a").isEmpty());
-    EXPECT_EQ(QDir(QString::fromStdString(Library())).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-              (QStringList{"a", "My Content", "My Plumets", "Premium Content"}));
-    // The refused name does not become the current file, so the next save
+
+    // The refused name did not become the current file, so the next save
     // still goes where the user is, not into "a".
-    EXPECT_EQ(State().CurrentFilePath, "");
     ScopedModalScript next({SaveWith({"Hello", "Dee", "", "", "", "T"})});
     Frame().ExecuteCommand(CommandId::NewFile);
     EXPECT_EQ(FilesIn(Library()), QStringList{"Hello.txt"});
 }
+
+constexpr const char* kRefusedMessage =
+    "The file could not be saved because an Article Name cannot contain any of the characters "
+    "\\ / : * \" < > | or a control character such as a tab.";
+
+INSTANTIATE_TEST_SUITE_P(
+    FileInfoDialog, FileInfoDialogFailure,
+    testing::Values(
+        FailedSave{"slash", "a/b", [](const std::string&) {}, kRefusedMessage},
+        FailedSave{"backslash", "back\\slash", [](const std::string&) {}, kRefusedMessage},
+        FailedSave{"colon", "colon:", [](const std::string&) {}, kRefusedMessage},
+        FailedSave{"pipe", "pipe|", [](const std::string&) {}, kRefusedMessage},
+        FailedSave{"quote", "\"quoted\"", [](const std::string&) {}, kRefusedMessage},
+        FailedSave{"tab", "tab\there", [](const std::string&) {}, kRefusedMessage},
+        FailedSave{"folder_in_the_way", "Busy",
+                   [](const std::string& library) { QDir().mkpath(QString::fromStdString(library + "/Busy.txt")); },
+                   "The file could not be saved because a folder of that name is in the way."}),
+    [](const testing::TestParamInfo<FailedSave>& info) { return std::string(info.param.name); });
 
 TEST_F(FileInfoDialog, OpensWithListsFocusAndPrefill)
 {

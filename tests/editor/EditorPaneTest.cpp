@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -23,6 +24,8 @@
 #include <QTextCursor>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -181,6 +184,55 @@ TEST_F(EditorPaneTest, YesRunsTheDialogAndWritesThePaneText)
     EXPECT_EQ(Editor().Text(), "three\r\n");
 }
 
+// Escape and the close box leave each question open; the edits are still
+// there for the answer that follows.
+TEST_F(EditorPaneTest, EscapeAndTheCloseBoxLeaveEachSavePromptOpen)
+{
+    const std::string other = Put("Other.txt", "someone else's");
+    const std::string otherBytes = ReadBytes(other);
+    struct Prompt {
+        const char* text;
+        std::function<void()> ask;
+        MessageAnswer answer;
+        const char* firstTry;  // an article name typed before the one that saves
+    };
+    const Prompt prompts[] = {
+        {"Do you wish to save the file", [&] { ClickInList(Put("b.txt", "two")); }, MessageAnswer::Yes, nullptr},
+        {"Do you wish to save changes?", [&] { Frame().ExecuteCommand(CommandId::Exit); }, MessageAnswer::Yes,
+         nullptr},
+        {"An article named 'Other' already exists in this folder.  Do you wish to replace it?",
+         [&] { Frame().ExecuteCommand(CommandId::SaveEditProperties); }, MessageAnswer::No, "Other"},
+    };
+    int saves = 0;
+    for (const Prompt& prompt : prompts) {
+        Frame().show();
+        {
+            ScopedMessageScript dropEarlierEdits;
+            ClickInList(Put("a.txt", "one"));
+        }
+        MakeActive(Editor());
+        QTest::keyClicks(&Editor(), "X");
+        const std::string kept = "Kept " + std::to_string(++saves);
+        ScopedRealMessageBoxes boxes({prompt.answer});
+        ScopedModalScript dialogs({[&](QDialog& dialog) {
+            if (prompt.firstTry)
+                SaveAs(prompt.firstTry)(dialog);
+            return SaveAs(kept)(dialog);
+        }});
+
+        prompt.ask();
+
+        ASSERT_EQ(boxes.Shown().size(), 1u) << prompt.text;
+        EXPECT_EQ(boxes.Shown()[0].text, prompt.text);
+        EXPECT_TRUE(boxes.Shown()[0].openAfterEscape) << prompt.text;
+        EXPECT_TRUE(boxes.Shown()[0].openAfterClose) << prompt.text;
+        EXPECT_EQ(ReadBytes(State().LibraryRoot + "/" + ContentFile::FileNameFor(kept)),
+                  ContentFile::ToStored(ContentFile::Compose({kept, "Ann", "Not Yet Published", "Misc"}, "Xone\r\n")))
+            << prompt.text;
+        EXPECT_EQ(ReadBytes(other), otherBytes);
+    }
+}
+
 TEST_F(EditorPaneTest, CancelledSaveStillLoadsTheSelection)
 {
     ClickInList(Put("a.txt", "one"));
@@ -260,17 +312,57 @@ TEST_F(EditorPaneTest, ExitStaysWhenTheSaveIsCancelled)
     EXPECT_TRUE(Frame().isVisible());
 }
 
-TEST_F(EditorPaneTest, ExitFromAnotherPaneNeverAsks)
+struct ExitCase {
+    const char* activePane;
+    MessageAnswer answer;
+    bool saved;
+};
+
+class EditorExitTest : public EditorPaneTest, public testing::WithParamInterface<ExitCase> {};
+
+// Whichever pane is active, Exit (and the window's close box) offer the
+// editor's unsaved edits before the program goes.
+TEST_P(EditorExitTest, ExitFromAnyPaneAsksAboutUnsavedEdits)
 {
+    const ExitCase& c = GetParam();
     ClickInList(Put("a.txt", "one"));
     QTest::keyClicks(&Editor(), "X");
-    MakeActive(Frame().List());
-    ScopedMessageScript messages;
+    MakeActive(dynamic_cast<CView&>(*Frame().findChild<QWidget*>(c.activePane)));
+    ScopedMessageScript messages({c.answer});
+    ScopedModalScript dialogs({SaveAs("On Exit")});
 
     Frame().ExecuteCommand(CommandId::Exit);
 
-    EXPECT_TRUE(messages.Shown().empty());
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Do you wish to save changes?");
+    EXPECT_EQ(messages.Shown()[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(dialogs.Runs(), c.saved ? 1 : 0);
+    EXPECT_EQ(QFileInfo::exists(QString::fromStdString(State().LibraryRoot + "/On_Exit.txt")), c.saved);
     EXPECT_FALSE(Frame().isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Panes, EditorExitTest,
+                         testing::Values(ExitCase{"folderTree", MessageAnswer::No, false},
+                                         ExitCase{"folderTree", MessageAnswer::Yes, true},
+                                         ExitCase{"fileList", MessageAnswer::Yes, true},
+                                         ExitCase{"editor", MessageAnswer::No, false}));
+
+TEST_F(EditorPaneTest, CloseBoxAsksLikeExitAndUnchangedTextNeverAsks)
+{
+    ClickInList(Put("a.txt", "one"));
+    {
+        ScopedMessageScript messages;
+        Frame().close();
+        EXPECT_TRUE(messages.Shown().empty());
+        EXPECT_FALSE(Frame().isVisible());
+    }
+    Frame().show();
+    QTest::keyClicks(&Editor(), "X");
+    ScopedMessageScript messages({MessageAnswer::Yes});
+    ScopedModalScript dialogs;  // rejects: the window stays
+    Frame().close();
+    EXPECT_EQ(messages.Shown().size(), 1u);
+    EXPECT_TRUE(Frame().isVisible());
 }
 
 TEST_F(EditorPaneTest, ActivePaneCommandsAreTakenOnlyWhileActive)

@@ -35,7 +35,7 @@ TEST(FileInformation, SaveWritesIntoTheCurrentFolderAndRemembersThePath)
     state.CurrentFolder = "File Manager/My Content";
     state.EditorText = "Body\r\n";
     EXPECT_EQ(FileInformation::Save(state, {"Why?", "Ann", "Mar", "7", "", "Tips"}),
-              FileInformation::Outcome::Done);
+              FileInformation::Outcome::Saved);
     const std::string path = env.Folder() + "/File Manager/My Content/Why.txt";
     EXPECT_EQ(state.CurrentFilePath, path);
     EXPECT_EQ(state.DatePublished, "Not Yet Published");

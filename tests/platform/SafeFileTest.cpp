@@ -3,9 +3,15 @@
 #include "TestEnvironment.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 
 namespace {
 mode_t ModeOf(const std::string& path)
@@ -48,6 +54,47 @@ TEST(SafeFile, FailuresLeaveEverythingAsItWas)
     EXPECT_FALSE(SafeFile::Replace(env.Folder() + "/folder", "x"));
     EXPECT_FALSE(SafeFile::ReplaceExisting(env.Folder() + "/not-there.txt", "x"));
     EXPECT_EQ(QDir(QString::fromStdString(env.Folder())).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+// The reason a write failed reaches the caller, who tells the user.
+TEST(SafeFile, AFailedReplaceSaysWhy)
+{
+    TestEnvironment env;
+    QDir(QString::fromStdString(env.Folder())).mkdir("folder");
+    int error = 0;
+    EXPECT_FALSE(SafeFile::Replace(env.Folder() + "/missing-folder/a.txt", "x", &error));
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_FALSE(SafeFile::Replace(env.Folder() + "/folder", "x", &error));
+    EXPECT_EQ(error, EISDIR);
+
+    // A full disk, as far as this process can see: writes past a size limit fail.
+    const std::string path = env.Folder() + "/big.txt";
+    WriteBytes(path, "old");
+    rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const sighandler_t oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = SafeFile::Replace(path, std::string(64, 'x'), &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(QDir(QString::fromStdString(env.Folder())).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"big.txt"});
+}
+
+TEST(SafeFile, ALinkIsFollowedAndStays)
+{
+    TestEnvironment env;
+    const std::string target = env.Folder() + "/target.txt";
+    WriteBytes(target, "old");
+    ASSERT_EQ(::symlink("target.txt", (env.Folder() + "/link.txt").c_str()), 0);
+    ASSERT_TRUE(SafeFile::Replace(env.Folder() + "/link.txt", "new"));
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(env.Folder() + "/link.txt")).isSymLink());
 }
 
 TEST(SafeFile, ReadAllRefusesFoldersAndMissingFiles)

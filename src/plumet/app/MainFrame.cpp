@@ -20,6 +20,7 @@
 #include "VersionCheckDlg.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,8 +40,9 @@ CMainFrame::CMainFrame(PlumetState& state, CDocument& document, const CRecentFil
     setWindowIcon(QIcon(QStringLiteral(":/plumet/plumet-icon.png")));
     resize(kInitialSize);
 
-    OnCommand(CommandId::NewFile, [this] { RunFileInfoDialog(); });
-    OnCommand(CommandId::SaveEditProperties, [this] { RunFileInfoDialog(); });
+    // A new file has no file of its own: replacing any file asks first.
+    OnCommand(CommandId::NewFile, [this] { RunFileInfoDialog({}); });
+    OnCommand(CommandId::SaveEditProperties, [this] { RunFileInfoDialog(state_.CurrentFilePath); });
     OnCommand(CommandId::CheckForUpgrades, [this] { RunVersionCheck(); });
     OnCommand(CommandId::RedeemBonus, [this] { RunBonusForm(); });
     OnCommand(CommandId::StampSoftware, [] { OnStampSoftware(); });
@@ -97,6 +99,15 @@ void CMainFrame::OnCreate()
     DownloadPremiumContent(state_.LibraryRoot, this);
 }
 
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!editor_->OfferSaveBeforeExit()) {
+        event->ignore();
+        return;
+    }
+    CFrameWnd::closeEvent(event);
+}
+
 void CMainFrame::CentreOnScreen()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -107,9 +118,9 @@ void CMainFrame::CentreOnScreen()
     move(frame.topLeft());
 }
 
-void CMainFrame::RunFileInfoDialog()
+void CMainFrame::RunFileInfoDialog(const std::string& ownFile)
 {
-    CFileInfoDlg dialog(state_, this);
+    CFileInfoDlg dialog(state_, ownFile, this);
     RunModal(dialog);
 }
 

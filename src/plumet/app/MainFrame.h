@@ -23,10 +23,15 @@ public:
     CPlumetView& List() const { return *list_; }
     MyEdit& Editor() const { return *editor_; }
 
+protected:
+    // Exit from any pane and the close box end here: unsaved edits in the
+    // editor are offered for saving first.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void OnCreateClient();
     void CentreOnScreen();
-    void RunFileInfoDialog();
+    void RunFileInfoDialog(const std::string& ownFile);
     void RunVersionCheck();
     void RunBonusForm();
     static void OnStampSoftware();

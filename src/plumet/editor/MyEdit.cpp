@@ -192,21 +192,21 @@ void MyEdit::OnSaveEditProperties()
     window()->update();
 }
 
-// Exit from this pane offers the edits for saving first; the program then
-// closes unless the user cancelled the file information dialog.
+// Closing the window offers the edits for saving (OfferSaveBeforeExit).
 void MyEdit::OnExit()
 {
-    if (modified_) {
-        const MessageAnswer answer =
-            ShowMessage(this, {kCaption, kSaveChangesPrompt, MessageButtons::YesNo});
-        if (answer == MessageAnswer::Yes) {
-            state_.EditorText = Text();
-            MakeLoadedFileCurrent();
-            if (!RunFileInfoDialog())
-                return;
-        }
-    }
     window()->close();
+}
+
+bool MyEdit::OfferSaveBeforeExit()
+{
+    if (!modified_)
+        return true;
+    if (ShowMessage(this, {kCaption, kSaveChangesPrompt, MessageButtons::YesNo}) != MessageAnswer::Yes)
+        return true;
+    state_.EditorText = Text();
+    MakeLoadedFileCurrent();
+    return RunFileInfoDialog();
 }
 
 // The reflowed text replaces the pane's as one edit, so Undo brings the old
@@ -225,7 +225,7 @@ void MyEdit::OnFormatText()
 
 bool MyEdit::RunFileInfoDialog()
 {
-    CFileInfoDlg dialog(state_, window());
+    CFileInfoDlg dialog(state_, loadedPath_, window());
     return RunModal(dialog) == QDialog::Accepted;
 }
 

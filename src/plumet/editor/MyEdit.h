@@ -26,6 +26,11 @@ public:
     // or loads the pane.
     bool IsModified() const { return modified_; }
 
+    // Asks "Do you wish to save changes?" when the text holds unsaved edits
+    // and saves them on Yes. False when the user cancelled the save: the
+    // program must then stay open.
+    bool OfferSaveBeforeExit();
+
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, int hint, const std::string& text) override;
     bool OnCmdMsg(int id, CCmdUI* query) override;

@@ -3,6 +3,7 @@
 #include "Paths.h"
 #include "SafeFile.h"
 
+#include <cerrno>
 #include <sstream>
 
 namespace ContentFile {
@@ -77,11 +78,14 @@ std::string Compose(const Header& header, const std::string& body)
 }
 
 bool Write(const std::string& folder, const std::string& fileName, const Header& header,
-           const std::string& body)
+           const std::string& body, int* error)
 {
-    if (Paths::IsRefusedName(fileName))
+    if (Paths::IsRefusedName(fileName)) {
+        if (error)
+            *error = EINVAL;
         return false;
-    return SafeFile::Replace(Paths::Join(folder, fileName), ToStored(Compose(header, body)));
+    }
+    return SafeFile::Replace(Paths::Join(folder, fileName), ToStored(Compose(header, body)), error);
 }
 
 Header ReadHeader(const std::string& path)

@@ -33,9 +33,9 @@ std::string Compose(const Header& header, const std::string& body);
 
 // Writes folder/fileName in the stored layout, replacing an existing file
 // safely. False, with nothing written, when the file name is one the platform
-// refuses or the file cannot be written.
+// refuses (`error` EINVAL) or the file cannot be written (`error` says why).
 bool Write(const std::string& folder, const std::string& fileName, const Header& header,
-           const std::string& body);
+           const std::string& body, int* error = nullptr);
 
 // The first four lines (missing ones empty), reading only the start of the
 // file. Only regular files are read; anything else gives empty lines.

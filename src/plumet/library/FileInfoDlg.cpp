@@ -13,13 +13,15 @@ namespace {
 QString ToQt(const std::string& text) { return QString::fromLocal8Bit(text); }
 std::string FromQt(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
+constexpr const char* kCaption = "Plumet Assistant";
+
 const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 }  // namespace
 
-CFileInfoDlg::CFileInfoDlg(PlumetState& state, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(std::make_unique<Ui::FileInfoDlg>())
+CFileInfoDlg::CFileInfoDlg(PlumetState& state, std::string ownFile, QWidget* parent)
+    : QDialog(parent), state_(state), ownFile_(std::move(ownFile)), ui_(std::make_unique<Ui::FileInfoDlg>())
 {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -54,8 +56,24 @@ void CFileInfoDlg::OnSaveFile()
         FromQt(ui_->monthCombo->currentText()), FromQt(ui_->dayCombo->currentText()),
         FromQt(ui_->yearEdit->text()), FromQt(ui_->topicEdit->text()),
     };
-    if (FileInformation::Save(state_, input) == FileInformation::Outcome::MissingFields) {
-        ShowMessage(this, {"Plumet Assistant", FileInformation::kMandatoryMessage});
+    FileInformation::Replacing replacing{ownFile_};
+    int error = 0;
+    FileInformation::Outcome outcome = FileInformation::Save(state_, input, replacing, &error);
+    if (outcome == FileInformation::Outcome::AsksToReplace) {
+        const MessageRecord question{kCaption, FileInformation::ReplaceQuestion(state_.ArticleName),
+                                     MessageButtons::YesNo};
+        if (ShowMessage(this, question) != MessageAnswer::Yes)
+            return;
+        replacing.agreed = true;
+        outcome = FileInformation::Save(state_, input, replacing, &error);
+    }
+    // Whatever stops the save keeps the dialog open with everything typed.
+    if (outcome == FileInformation::Outcome::MissingFields) {
+        ShowMessage(this, {kCaption, FileInformation::kMandatoryMessage});
+        return;
+    }
+    if (outcome == FileInformation::Outcome::NotSaved) {
+        ShowMessage(this, {kCaption, FileInformation::NotSavedMessage(error)});
         return;
     }
     accept();

@@ -320,7 +320,7 @@ void CLeftView::OnDeleteFolder()
 
 void CLeftView::OnSaveEditProperties()
 {
-    CFileInfoDlg dialog(state_, window());
+    CFileInfoDlg dialog(state_, state_.CurrentFilePath, window());
     RunModal(dialog);
 }
 

@@ -106,7 +106,7 @@ void CPlumetView::OnNewFile()
 {
     state_.EditorText.clear();
     state_.CurrentFilePath.clear();
-    CFileInfoDlg dialog(state_, window());
+    CFileInfoDlg dialog(state_, std::string(), window());
     RunModal(dialog);
     if (!state_.ArticleName.empty() && !state_.AuthorName.empty() && !state_.Topic.empty())
         ShowFolderOfCurrentFile();
@@ -114,7 +114,7 @@ void CPlumetView::OnNewFile()
 
 void CPlumetView::OnSaveEditProperties()
 {
-    CFileInfoDlg dialog(state_, window());
+    CFileInfoDlg dialog(state_, state_.CurrentFilePath, window());
     RunModal(dialog);
     ShowFolderOfCurrentFile();
 }
