@@ -14,7 +14,14 @@ namespace {
 constexpr int kRequestLimitMs = 3000;
 }  // namespace
 
-LoopbackHttpServer::LoopbackHttpServer(Responder responder) : responder_(std::move(responder))
+LoopbackHttpServer::LoopbackHttpServer(Responder responder)
+    : LoopbackHttpServer(Writer([responder = std::move(responder)](int connection, const std::string& line) {
+          SendAll(connection, responder(line));
+      }))
+{
+}
+
+LoopbackHttpServer::LoopbackHttpServer(Writer writer) : writer_(std::move(writer))
 {
     listener_ = ListenOnLoopback(16, port_);
     thread_ = std::thread([this] { Serve(); });
@@ -83,12 +90,17 @@ void LoopbackHttpServer::Handle(int connection)
         std::lock_guard<std::mutex> lock(mutex_);
         requests_.push_back(line);
     }
-    const std::string answer = responder_(line);
-    for (size_t sent = 0; sent < answer.size();) {
-        const ssize_t n = send(connection, answer.data() + sent, answer.size() - sent, MSG_NOSIGNAL);
+    writer_(connection, line);
+    shutdown(connection, SHUT_WR);
+}
+
+bool LoopbackHttpServer::SendAll(int connection, const std::string& bytes)
+{
+    for (size_t sent = 0; sent < bytes.size();) {
+        const ssize_t n = send(connection, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
         if (n <= 0)
-            break;
+            return false;
         sent += size_t(n);
     }
-    shutdown(connection, SHUT_WR);
+    return true;
 }

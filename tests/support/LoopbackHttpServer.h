@@ -11,8 +11,12 @@
 class LoopbackHttpServer {
 public:
     using Responder = std::function<std::string(const std::string& requestLine)>;
+    // Writes the answer to the connection itself (in pieces, slowly, without
+    // end...); the connection is closed when it returns.
+    using Writer = std::function<void(int connection, const std::string& requestLine)>;
 
     explicit LoopbackHttpServer(Responder responder);
+    explicit LoopbackHttpServer(Writer writer);
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
     ~LoopbackHttpServer();
@@ -27,11 +31,14 @@ public:
     static std::string Answer(const std::string& body, const std::string& status = "200 OK",
                               const std::string& contentType = "text/plain");
 
+    // Sends all of `bytes`; false when the peer has gone.
+    static bool SendAll(int connection, const std::string& bytes);
+
 private:
     void Serve();
     void Handle(int connection);
 
-    Responder responder_;
+    Writer writer_;
     int listener_ = -1;
     int port_ = 0;
     mutable std::mutex mutex_;

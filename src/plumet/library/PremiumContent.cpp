@@ -1,15 +1,14 @@
 #include "PremiumContent.h"
 
 #include "HttpClient.h"
+#include "PendingFile.h"
 #include "Paths.h"
-#include "SafeFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
@@ -53,12 +52,6 @@ bool Exists(const std::string& path)
     return lstat(path.c_str(), &info) == 0;
 }
 
-long long FileSize(const std::string& path)
-{
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) ? static_cast<long long>(info.st_size) : -1;
-}
-
 bool IsSuccessStatus(const char* statusLine)
 {
     // "HTTP/1.0 200 OK": the code is the second word.
@@ -91,97 +84,101 @@ long long ContentLength(const CHttpClient& client)
     return -1;
 }
 
-// Moves `from` to `to` unless something is at `to` already.
-bool RenameNew(const std::string& from, const std::string& to)
-{
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    // File systems that cannot refuse a replacing rename.
-    return errno == EINVAL && !Exists(to) && std::rename(from.c_str(), to.c_str()) == 0;
-}
+// An HTTP client that stops reading a body past `limit` bytes.
+class CCappedHttpClient : public CHttpClient {
+public:
+    explicit CCappedHttpClient(int64_t limit) : limit_(limit) {}
+    int32_t OnProgress(int32_t total) override { return total > limit_ ? 0 : 1; }
 
-// A fresh empty file in `folder` for a download, or "" when none can be made.
-std::string MakeTemporaryFile(const std::string& folder)
-{
-    std::string path = Paths::Join(folder, ".premium-XXXXXX");
-    const int fd = mkstemp(path.data());
-    if (fd < 0)
-        return {};
-    close(fd);
-    return path;
-}
+private:
+    int64_t limit_;
+};
 
-// Fetches into a fresh temporary file in `folder`; its path when the whole
-// answer arrived, else "" with nothing left behind.
-std::string FetchToTemporary(const Server& server, const std::string& resource, const std::string& folder)
-{
-    const std::string temporary = MakeTemporaryFile(folder);
-    if (temporary.empty())
-        return {};
-    std::string url = server.host + ResourcePath(resource);
-    CHttpClient client;
-    client.SetPort(server.port);
-    if (client.GetToFile(url.data(), temporary.c_str()) == 0 && IsCompleteResponse(client, temporary))
-        return temporary;
-    std::remove(temporary.c_str());
-    return {};
-}
+using Clock = std::chrono::steady_clock;
 
-// False when the list could not be fetched whole.
-bool UpdateKind(const Server& server, const std::string& folder, const char* listName)
-{
-    const std::string listPath = FetchToTemporary(server, listName, folder);
-    if (listPath.empty())
-        return false;
-    std::string bytes;
-    const bool read = SafeFile::ReadAll(listPath, bytes);
-    std::remove(listPath.c_str());
-    if (!read)
-        return false;
-
-    for (const std::string& line : ListLines(bytes)) {
-        const std::string local = Paths::Join(folder, line);
-        // Existing files and folders are never fetched again or replaced.
-        if (IsFetchableName(line) && !Exists(local))
-            FetchNew(server, line, local);
+// One start's download: its bounds and the moment it must end.
+class CDownload {
+public:
+    CDownload(const Server& server, const Limits& limits)
+        : server_(server), limits_(limits), end_(Clock::now() + limits.budget)
+    {
     }
-    return true;
-}
+
+    bool OutOfTime() const { return Clock::now() >= end_; }
+
+    // Fetches the resource into `file`; true when the whole answer, within
+    // `limit` bytes, is in it.
+    bool Fetch(const std::string& resource, int64_t limit, CPendingFile& file) const
+    {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end_ - Clock::now()).count();
+        if (!file.IsOpen() || left <= 0)
+            return false;
+        std::string url = server_.host + ResourcePath(resource);
+        CCappedHttpClient client(limit);
+        client.SetPort(server_.port);
+        client.SetRequestDeadline(int32_t(std::min<int64_t>(left, INT32_MAX)));
+        // A body past the limit stops the transfer with a failure code.
+        return client.GetToFile(url.data(), file.WritePath().c_str()) == 0 && IsCompleteResponse(client, file.Size());
+    }
+
+    // False when the list could not be fetched whole.
+    bool UpdateKind(const std::string& folder, const char* listName) const
+    {
+        std::string bytes;
+        {
+            CPendingFile list(folder, limits_.unnamedFiles);
+            if (!Fetch(listName, limits_.listBytes, list) || !list.ReadAll(size_t(limits_.listBytes), bytes))
+                return false;
+        }
+        ForEachListLine(bytes, [&](std::string_view view) {
+            if (OutOfTime())
+                return;
+            const std::string line(view);
+            const std::string local = Paths::Join(folder, line);
+            // Existing files and folders are never fetched again or replaced.
+            if (!IsFetchableName(line) || Exists(local))
+                return;
+            CPendingFile item(folder, limits_.unnamedFiles);
+            if (Fetch(line, limits_.itemBytes, item))
+                item.Publish(local);
+        });
+        return true;
+    }
+
+private:
+    const Server& server_;
+    const Limits& limits_;
+    const Clock::time_point end_;
+};
 }  // namespace
 
-bool IsCompleteResponse(const CHttpClient& client, const std::string& path)
+bool IsCompleteResponse(const CHttpClient& client, int64_t storedBytes)
 {
     if (!IsSuccessStatus(client.GetHeader(0)))
         return false;
     const long long expected = ContentLength(client);
-    return expected == -1 || (expected >= 0 && FileSize(path) == expected);
+    return expected == -1 || (expected >= 0 && storedBytes == expected);
 }
 
-bool FetchNew(const Server& server, const std::string& resource, const std::string& path)
+void ForEachListLine(std::string_view bytes, const std::function<void(std::string_view)>& line)
 {
-    const std::string temporary = FetchToTemporary(server, resource, Paths::FolderOf(path));
-    if (temporary.empty())
-        return false;
-    if (RenameNew(temporary, path))
-        return true;
-    std::remove(temporary.c_str());
-    return false;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        const size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        if (end > start && bytes[end - 1] == '\r' && end < bytes.size())
+            --end;
+        line(bytes.substr(start, end - start));
+        start = next;
+    }
 }
 
 std::vector<std::string> ListLines(const std::string& bytes)
 {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        const size_t next = end == std::string::npos ? bytes.size() : end + 1;
-        if (end == std::string::npos)
-            end = bytes.size();
-        if (end > start && bytes[end - 1] == '\r' && end < bytes.size())
-            --end;
-        lines.push_back(bytes.substr(start, end - start));
-        start = next;
-    }
+    ForEachListLine(bytes, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 
@@ -190,10 +187,16 @@ bool IsFetchableName(const std::string& line)
     return !Paths::IsRefusedName(line) && ResourcePath(line).size() <= kLongestRequestPath;
 }
 
-bool Update(const Server& server, const std::string& libraryRoot, const std::function<void(int)>& step)
+bool Update(const Server& server, const std::string& libraryRoot, const std::function<void(int)>& step,
+            const Limits& limits)
 {
+    for (const Kind& kind : kKinds)
+        RemoveLeftovers(Paths::Join(libraryRoot, kind.folder));
+    const CDownload download(server, limits);
     for (const Kind& kind : kKinds) {
-        if (!UpdateKind(server, Paths::Join(libraryRoot, kind.folder), kind.list))
+        if (download.OutOfTime())
+            return true;
+        if (!download.UpdateKind(Paths::Join(libraryRoot, kind.folder), kind.list))
             return false;
         step(kind.stepsAfter);
     }
