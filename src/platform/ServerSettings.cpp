@@ -59,6 +59,5 @@ ServerSettings ServerSettings::Load()
     s.makerPort = lookup.Port("MakerPort", 80);
     s.productSite = lookup.Text("ProductSite", "www.plumet.example");
     s.supportEmail = lookup.Text("SupportEmail", "support@brindlewick.example");
-    s.partnerPage = lookup.Text("PartnerPage", "www.brindlewick.example/cgi-quillfen/sspregister_click.cgi");
     return s;
 }

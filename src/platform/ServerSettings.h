@@ -11,7 +11,6 @@ struct ServerSettings {
     int makerPort;
     std::string productSite;
     std::string supportEmail;
-    std::string partnerPage;
 
     static ServerSettings Load();
 };

@@ -2,6 +2,7 @@
 #include "CommandIds.h"
 #include "FileInformation.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -223,6 +224,28 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const std::string& library) { QDir().mkpath(QString::fromStdString(library + "/Busy.txt")); },
                    "The file could not be saved because a folder of that name is in the way."}),
     [](const testing::TestParamInfo<FailedSave>& info) { return std::string(info.param.name); });
+
+TEST_F(FileInfoDialog, DateListsOpenWideEnoughAndShowTwelveEntries)
+{
+    ScopedModalScript script({[](QDialog& dialog) {
+        dialog.show();
+        for (const char* name : {"monthCombo", "dayCombo"}) {
+            auto& box = Child<QComboBox>(dialog, name);
+            box.showPopup();
+            QAbstractItemView& list = *box.view();
+            EXPECT_TRUE(list.isVisible()) << name;
+            const int rowHeight = list.sizeHintForRow(0);
+            EXPECT_GE(list.viewport()->height(), 12 * rowHeight) << name;
+            // Every entry's text fits beside the scroll bar, if there is one.
+            EXPECT_GE(list.viewport()->width(), list.sizeHintForColumn(0)) << name;
+            box.hidePopup();
+        }
+        dialog.reject();
+        return dialog.result();
+    }});
+    Frame().ExecuteCommand(CommandId::NewFile);
+    EXPECT_EQ(script.Runs(), 1);
+}
 
 TEST_F(FileInfoDialog, OpensWithListsFocusAndPrefill)
 {

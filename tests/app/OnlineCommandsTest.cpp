@@ -25,6 +25,20 @@ void WriteStandInStamper(const std::string& folder)
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 }
 
+// The version dialog is not on screen when its fetch fails: the box must not
+// open in a corner of the screen.
+TEST_F(OnlineCommands, VersionCheckFailureOpensOverTheMainWindow)
+{
+    env.PointServersAt(UnusedLoopbackPort(), UnusedLoopbackPort());
+    Frame().move(40, 30);
+    ScopedRealMessageBoxes boxes;
+    ScopedModalScript dialogs;
+    Frame().ExecuteCommand(CommandId::CheckForUpgrades);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    const QPoint offset = boxes.Shown()[0].centre - Frame().frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y();
+}
+
 TEST_F(OnlineCommands, StampStartsStamperWithoutArgumentsAndWaitsForIt)
 {
     WriteStandInStamper(env.Folder());

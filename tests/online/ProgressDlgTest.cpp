@@ -60,6 +60,29 @@ TEST(ProgressDlg, StepItRunsPendingEventsBeforeItAdvances)
     EXPECT_EQ(Percent(progress), QStringLiteral("10%"));
 }
 
+// The owner blocks on the network right after a step: what is on screen
+// until the next step is what was painted before StepIt returned.
+TEST(ProgressDlg, TheLabelIsPaintedWithItsStepBeforeStepItReturns)
+{
+    CProgressDlg progress;
+    progress.Create();
+    QLabel* label = progress.Window()->findChild<QLabel*>("percentLabel");
+    struct PaintWatch : QObject {
+        QString painted;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                painted = static_cast<QLabel*>(watched)->text();
+            return false;
+        }
+    } watch;
+    label->installEventFilter(&watch);
+    for (const char* expected : {"10%", "20%", "30%", "40%"}) {
+        progress.StepIt();
+        EXPECT_EQ(watch.painted, QString::fromLatin1(expected));
+    }
+}
+
 TEST(ProgressDlg, DisablesOnlyAnOwnerThatWasEnabled)
 {
     QWidget owner;

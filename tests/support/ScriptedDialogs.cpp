@@ -67,6 +67,7 @@ private:
     {
         Seen seen;
         seen.text = box.text().toStdString();
+        seen.centre = box.frameGeometry().center();
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QCoreApplication::sendEvent(&box, &escape);
         seen.openAfterEscape = box.isVisible();

@@ -3,6 +3,7 @@
 #include "ModalRun.h"
 
 #include <QDialog>
+#include <QPoint>
 
 #include <deque>
 #include <functional>
@@ -35,6 +36,7 @@ public:
         std::string text;
         bool openAfterEscape = false;
         bool openAfterClose = false;
+        QPoint centre;  // of the box's frame, on the screen, when it opened
     };
 
     explicit ScopedRealMessageBoxes(std::deque<MessageAnswer> answers = {});

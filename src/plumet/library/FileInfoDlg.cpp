@@ -6,7 +6,10 @@
 #include "MessageBox.h"
 #include "PlumetState.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 
 namespace {
 
@@ -17,6 +20,17 @@ constexpr const char* kCaption = "Plumet Assistant";
 
 const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// The boxes are narrower than "May" or "31" with a scroll bar beside it; the
+// list opens as wide as its entries need.
+void WidenListToEntries(QComboBox& box)
+{
+    QAbstractItemView& list = *box.view();
+    int width = list.sizeHintForColumn(0) + 2 * list.frameWidth();
+    if (box.count() > box.maxVisibleItems())
+        width += list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    list.setMinimumWidth(width);
+}
 
 }  // namespace
 
@@ -34,6 +48,8 @@ CFileInfoDlg::CFileInfoDlg(PlumetState& state, std::string ownFile, QWidget* par
         ui_->dayCombo->addItem(QString::number(day));
     ui_->monthCombo->setCurrentIndex(-1);
     ui_->dayCombo->setCurrentIndex(-1);
+    WidenListToEntries(*ui_->monthCombo);
+    WidenListToEntries(*ui_->dayCombo);
     ui_->yearEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), ui_->yearEdit));
 

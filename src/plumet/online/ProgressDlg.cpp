@@ -92,8 +92,12 @@ int CProgressDlg::StepIt()
     bar.setValue(next);
 
     const QString text = QString::fromLatin1(ProgressPercentText(previous + step_, lower_, upper_));
-    if (window_->ui.percentLabel->text() != text)
+    // Painted now: the owner's next network call blocks the event loop, and
+    // the label would trail the bar until the following step.
+    if (window_->ui.percentLabel->text() != text) {
         window_->ui.percentLabel->setText(text);
+        window_->ui.percentLabel->repaint();
+    }
     return previous;
 }
 

@@ -19,8 +19,8 @@ CVersionCheckDlg::CVersionCheckDlg(QWidget* parent)
 
     if (const std::optional<std::string> version = FetchLatestVersion(ServerSettings::Load()))
         ui_->latestVersionEdit->setText(QString::fromLocal8Bit(*version));
-    else
-        ShowMessage(this, {kVersionErrorCaption, kVersionErrorText});
+    else  // The dialog is not on screen yet: the box goes over the window that opened it.
+        ShowMessage(parentWidget() ? parentWidget() : this, {kVersionErrorCaption, kVersionErrorText});
 }
 
 CVersionCheckDlg::~CVersionCheckDlg() = default;
