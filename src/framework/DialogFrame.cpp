@@ -1,10 +1,11 @@
 #include "DialogFrame.h"
 
+#include "DialogPlacement.h"
+
 #include <QDialog>
 
-void SetFixedDialogFrame(QDialog& dialog)
+void SetFixedDialogFrame(QDialog& dialog, Qt::WindowFlags frame)
 {
-    dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    dialog.setFixedSize(dialog.size());
+    dialog.setWindowFlags(frame);
+    PlaceInDialogUnits(dialog);
 }

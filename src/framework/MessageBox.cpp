@@ -2,8 +2,10 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include <utility>
 
@@ -58,7 +60,22 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const MessageRecord
     // Some styles put pictures on standard buttons; these boxes have none.
     for (QAbstractButton* button : box->buttons())
         button->setIcon(QIcon());
+    // The box sizes itself to its layout, so a row of that width keeps the
+    // caption whole.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(MessageCaptionRoom(box->font(), box->windowTitle()), 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     return box;
+}
+
+int MessageCaptionRoom(const QFont& font, const QString& caption)
+{
+    // Title bars draw the caption larger and bold, beside the window's icon
+    // and its buttons: room for four squares a title bar high.
+    QFont title(font);
+    title.setBold(true);
+    const int titleBarHeight = 2 * QFontMetrics(font).height();
+    return QFontMetrics(title).horizontalAdvance(caption) * 5 / 4 + 4 * titleBarHeight;
 }
 
 MessageAnswer ShowMessage(QWidget* parent, const MessageRecord& message)

@@ -3,7 +3,9 @@
 #include <memory>
 #include <string>
 
+class QFont;
 class QMessageBox;
+class QString;
 class QWidget;
 
 enum class MessageButtons { Ok, YesNo };
@@ -23,7 +25,10 @@ MessageAnswer ShowMessage(QWidget* parent, const MessageRecord& message);
 
 // The box ShowMessage shows: caption, text and buttons as given, the
 // exclamation picture only when asked for, and no pictures on the buttons.
+// The box is at least as wide as a window manager needs to show its whole
+// caption (MessageCaptionRoom).
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const MessageRecord& message);
+int MessageCaptionRoom(const QFont& font, const QString& caption);
 
 // Tests answer message boxes through a handler instead; an empty handler
 // brings back the real box. Returns the handler it replaces.

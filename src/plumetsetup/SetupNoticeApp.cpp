@@ -1,10 +1,8 @@
 #include "SetupNoticeApp.h"
 
-#include "DialogFace.h"
 #include "ModalRun.h"
+#include "ProgramLook.h"
 #include "SetupNoticeDlg.h"
-
-#include <QApplication>
 
 static void InitResources() { Q_INIT_RESOURCE(plumetsetup); }
 
@@ -12,7 +10,7 @@ CSetupNoticeApp::CSetupNoticeApp() { InitResources(); }
 
 int CSetupNoticeApp::Run()
 {
-    QApplication::setFont(DialogFace());
+    SetUpProgramLook(CSetupNoticeDlg::ProgramIcon());
     CSetupNoticeDlg dialog;
     dialog.OnInitDialog();
     // Esc (the dialog's cancel) closes it, and that ends the program too.

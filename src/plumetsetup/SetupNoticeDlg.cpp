@@ -1,5 +1,6 @@
 #include "SetupNoticeDlg.h"
 
+#include "DialogFrame.h"
 #include "FetchNotice.h"
 #include "RtfStreamIn.h"
 #include "ServerSettings.h"
@@ -26,9 +27,8 @@ CSetupNoticeDlg::CSetupNoticeDlg(ProgramExit exitProgram, QWidget* parent)
 {
     ui_->setupUi(this);
     // A caption and nothing else: no close, minimise or maximise box.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
+    SetFixedDialogFrame(*this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                   | Qt::MSWindowsFixedSizeDialogHint);
     // Enter in the box is the dialog's Enter, as in a box that does not want
     // its own returns.
     ui_->noticeText->installEventFilter(this);
@@ -36,12 +36,16 @@ CSetupNoticeDlg::CSetupNoticeDlg(ProgramExit exitProgram, QWidget* parent)
 
 CSetupNoticeDlg::~CSetupNoticeDlg() = default;
 
+QIcon CSetupNoticeDlg::ProgramIcon()
+{
+    QIcon icon(QStringLiteral(":/plumetsetup/plumetsetup-icon.png"));
+    icon.addFile(QStringLiteral(":/plumetsetup/plumetsetup-icon-16.png"));
+    return icon;
+}
+
 void CSetupNoticeDlg::OnInitDialog()
 {
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/plumetsetup/plumetsetup-icon.png"));
-    icon.addFile(QStringLiteral(":/plumetsetup/plumetsetup-icon-16.png"));
-    setWindowIcon(icon);
+    setWindowIcon(ProgramIcon());
 
     const ServerSettings servers = ServerSettings::Load();
     if (const auto notice = FetchNotice(servers.contentHost, servers.contentPort)) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 namespace Ui { class SetupNoticeDlg; }
+class QIcon;
 class QTimerEvent;
 
 // "Plumet Assistant Setup": shows the notice from the content server and
@@ -17,6 +18,7 @@ public:
 
     explicit CSetupNoticeDlg(ProgramExit exitProgram = ExitNow, QWidget* parent = nullptr);
     ~CSetupNoticeDlg() override;
+    static QIcon ProgramIcon();
 
     // Downloads the notice into the box, then starts the timer; before the
     // dialog is shown.

@@ -1,6 +1,8 @@
 #include "BitmapButton.h"
 
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 
 CBitmapButton::CBitmapButton(QWidget* parent) : QPushButton(parent) {}
 
@@ -16,4 +18,16 @@ void CBitmapButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QSize room = size() - bitmap_.size();
     painter.drawPixmap(room.width() / 2, room.height() / 2, bitmap_);
+
+    // The keyboard focus is marked where and when the style marks it on any
+    // other button.
+    QStyleOptionButton button;
+    initStyleOption(&button);
+    if (!(button.state & QStyle::State_HasFocus))
+        return;
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(button);
+    focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &button, this);
+    focus.backgroundColor = palette().color(QPalette::Button);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }

@@ -4,6 +4,7 @@
 
 // A push button drawn with one picture in every state, pressed or not, as an
 // owner-drawn bitmap button is. text() stays the button's name.
+// The keyboard focus is marked over the picture.
 class CBitmapButton : public QPushButton {
 public:
     explicit CBitmapButton(QWidget* parent = nullptr);

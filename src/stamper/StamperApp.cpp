@@ -1,10 +1,9 @@
 #include "StamperApp.h"
 
-#include "DialogFace.h"
 #include "ModalRun.h"
+#include "ProgramIcon.h"
+#include "ProgramLook.h"
 #include "StamperDlg.h"
-
-#include <QApplication>
 
 static void InitResources() { Q_INIT_RESOURCE(stamper); }
 
@@ -12,7 +11,7 @@ CStamperApp::CStamperApp() { InitResources(); }
 
 int CStamperApp::Run()
 {
-    QApplication::setFont(DialogFace());
+    SetUpProgramLook(StamperIcon());
     CStamperDlg dialog(state_);
     dialog.OnInitDialog();
     RunModal(dialog);

@@ -12,7 +12,6 @@
 
 #include <QBitmap>
 #include <QHeaderView>
-#include <QPalette>
 #include <QPixmap>
 
 namespace {
@@ -47,9 +46,6 @@ CUploadDlg::CUploadDlg(const StamperState& state, QWidget* parent)
         images_[i].addPixmap(image, QIcon::Selected);
     }
     QTreeWidget& tree = *ui_->folderTree;
-    QPalette palette = tree.palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    tree.setPalette(palette);
     auto* lines = new CTreeLinesStyle;
     lines->setParent(&tree);
     tree.setStyle(lines);

@@ -59,8 +59,9 @@ TEST_F(Startup, MainWindowIsTitledUntitledWithTreeListAndEditorInSplitters)
     const auto& views = app.Document().Views();
     ASSERT_EQ(views.size(), 3u);
     EXPECT_EQ(&views[0]->Widget(), &static_cast<QWidget&>(Frame().Tree()));
-    // The dialogs' positions hold only in the face they were measured in.
-    EXPECT_EQ(QApplication::font(), DialogFace());
+    // No desktop font here: the face the dialogs were drawn in.
+    EXPECT_EQ(QApplication::font(), ClassicDialogFace());
+    EXPECT_FALSE(QApplication::windowIcon().isNull()) << "every window shows the program's icon";
 }
 
 TEST_F(Startup, OpeningAFileMakesItTheDocumentWithoutReadingIt)

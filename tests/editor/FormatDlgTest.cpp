@@ -1,5 +1,6 @@
 #include "FormatDlg.h"
 
+#include "DialogUnits.h"
 #include "Formatter.h"
 #include "PlumetState.h"
 #include "ScriptedDialogs.h"
@@ -44,12 +45,13 @@ TEST_F(FormatDlgTest, OpensWithWidthFiftyAndBlockStyleOff)
 
 TEST_F(FormatDlgTest, LayoutFollowsTheDialogUnits)
 {
-    EXPECT_EQ(dialog.size(), QSize(309, 224));
-    EXPECT_EQ(Width().geometry(), QRect(206, 15, 41, 23));
-    EXPECT_EQ(Apply().geometry(), QRect(102, 153, 98, 16));
+    const DialogBaseUnits base = MeasureBaseUnits(dialog.font());
+    EXPECT_EQ(dialog.size(), DialogUnitSize(base, 206, 138));
+    EXPECT_EQ(Width().geometry(), DialogUnitRect(base, 137, 9, 27, 14));
+    EXPECT_EQ(Apply().geometry(), DialogUnitRect(base, 68, 94, 65, 10));
     const QLabel& picture = Child<QLabel>(dialog, "blockStylePicture");
     EXPECT_EQ(picture.pixmap().size(), QSize(121, 64));
-    EXPECT_EQ(picture.pos(), QPoint(89, 81));
+    EXPECT_EQ(picture.geometry(), QRect(DialogUnitRect(base, 59, 50, 0, 0).topLeft(), QSize(121, 64)));
 
     // Tab order is the resource order of the controls that take the focus.
     QWidget* expected[] = {&Child<QPushButton>(dialog, "setButton"),

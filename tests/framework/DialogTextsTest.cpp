@@ -1,13 +1,15 @@
-// Every text of every dialog must fit its control in the dialog face. The
-// .ui files are found at run time, so a dialog added later is measured too.
-#include "DialogFace.h"
+// Every text of every dialog must fit its control, laid out in the dialog
+// units of whatever face the desktop gives it. The .ui files are found at run
+// time, so a dialog added later is measured too.
+#include "DialogPlacement.h"
+#include "DialogStyle.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDirIterator>
 #include <QDomDocument>
 #include <QFile>
 #include <QFontInfo>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -22,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -67,7 +70,7 @@ QRect ReadRect(const QDomElement& rect)
 // custom ones, a plain QWidget for everything else.
 class UiBuilder {
 public:
-    explicit UiBuilder(const QDomElement& ui)
+    UiBuilder(const QDomElement& ui, const QFont& face) : face_(face)
     {
         for (auto w = FirstChild(FirstChild(ui, "customwidgets"), "customwidget"); !w.isNull();
              w = w.nextSiblingElement("customwidget"))
@@ -76,7 +79,9 @@ public:
 
     std::unique_ptr<QWidget> BuildRoot(const QDomElement& widget)
     {
-        return std::unique_ptr<QWidget>(Build(widget, nullptr, false));
+        std::unique_ptr<QWidget> root(Build(widget, nullptr, false));
+        PlaceInDialogUnits(*root);
+        return root;
     }
 
     struct Control {
@@ -131,7 +136,7 @@ private:
         if (parent)
             widget->setParent(parent);
         else
-            widget->setFont(DialogFace());
+            widget->setFont(face_);
         for (auto p = FirstChild(element, "property"); !p.isNull(); p = p.nextSiblingElement("property")) {
             const QString name = p.attribute("name");
             const QDomElement value = p.firstChildElement();
@@ -175,6 +180,7 @@ private:
         }
     }
 
+    QFont face_;
     QHash<QString, QString> extends_;
     std::vector<Control> placed_;
 };
@@ -256,19 +262,32 @@ std::vector<Measure> Texts(QWidget* widget)
     return {};
 }
 
-TEST(DialogTexts, FaceIsInstalledAndFitsTheUnitBase)
+struct Face {
+    const char* family;
+    double points;
+};
+
+void PrintTo(const Face& face, std::ostream* out) { *out << face.family << " " << face.points << " pt"; }
+
+QFont MakeFont(const Face& face)
 {
-    // Measuring in a substitute face would prove nothing.
-    EXPECT_EQ(QFontInfo(DialogFace()).family(), "Liberation Sans");
-    // The positions were converted at 6 pixels a letter across, 13 down.
-    const QFontMetricsF metrics(DialogFace());
-    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    EXPECT_LE(metrics.horizontalAdvance(letters) / letters.size(), 6.0);
-    EXPECT_LE(metrics.height(), 13.0);
+    QFont font(QString::fromLatin1(face.family));
+    font.setPointSizeF(face.points);
+    return font;
 }
 
-TEST(DialogTexts, EveryTextFitsItsControl)
+// The dialogs are drawn in the style the programs set up.
+class DialogTexts : public testing::TestWithParam<Face> {
+protected:
+    static void SetUpTestSuite() { QApplication::setStyle(new CDialogStyle); }
+};
+
+TEST_P(DialogTexts, EveryTextFitsItsControl)
 {
+    const QFont face = MakeFont(GetParam());
+    // Measuring in a substitute face would prove nothing.
+    ASSERT_EQ(QFontInfo(face).family(), face.family());
+
     const QStringList files = UiFiles();
     ASSERT_TRUE(files.contains(QStringLiteral(PLUMET_RESOURCES_DIR "/plumet/FileInfoDlg.ui"))) << "no dialogs found";
     int measured = 0;
@@ -277,7 +296,7 @@ TEST(DialogTexts, EveryTextFitsItsControl)
         QDomDocument document;
         ASSERT_TRUE(file.open(QIODevice::ReadOnly) && document.setContent(&file)) << path.toStdString();
         const QDomElement ui = document.documentElement();
-        UiBuilder builder(ui);
+        UiBuilder builder(ui, face);
         const auto root = builder.BuildRoot(FirstChild(ui, "widget"));
         const QString shortPath = QDir(QStringLiteral(PLUMET_RESOURCES_DIR)).relativeFilePath(path);
         for (const auto& control : builder.Placed()) {
@@ -292,5 +311,11 @@ TEST(DialogTexts, EveryTextFitsItsControl)
     }
     EXPECT_GT(measured, 0);
 }
+
+// The face the programs use without a desktop font, a large one, and a wider
+// face that desktops commonly set.
+INSTANTIATE_TEST_SUITE_P(Faces, DialogTexts,
+                         testing::Values(Face{"Liberation Sans", 7.5}, Face{"Liberation Sans", 12},
+                                         Face{"DejaVu Sans", 10}));
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 
 #include <algorithm>
@@ -64,6 +65,25 @@ TEST_F(FileListPane, ShowsOneRowPerFileWithTheHeaderColumnsAndNoSubfolders)
     EXPECT_EQ(header.sectionSize(3), 100);
     EXPECT_FALSE(header.sectionsClickable());
     EXPECT_EQ(List().selectionMode(), QAbstractItemView::ExtendedSelection);
+}
+
+TEST_F(FileListPane, HeadingsAndRowsGrowWithTheFont)
+{
+    Start();
+    const QHeaderView& header = *List().horizontalHeader();
+    const int margins = 2 * List().style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+    for (double points : {7.5, 12.0, 16.0}) {
+        QFont face(QStringLiteral("DejaVu Sans"));
+        face.setPointSizeF(points);
+        List().setFont(face);  // as a desktop sets its font after start
+        const QFontMetrics metrics(header.font());
+        for (int column = 0; column < 4; ++column) {
+            const QString heading = List().model()->headerData(column, Qt::Horizontal).toString();
+            EXPECT_GE(header.sectionSize(column), metrics.horizontalAdvance(heading) + margins)
+                << heading.toStdString() << " at " << points << " points";
+        }
+        EXPECT_GE(List().verticalHeader()->defaultSectionSize(), QFontMetrics(face).height()) << points;
+    }
 }
 
 TEST_F(FileListPane, AFileOfTwoLinesShowsTwoCellsAndTwoEmptyOnes)

@@ -1,6 +1,7 @@
 #include "SetupNoticeApp.h"
 #include "SetupNoticeDlg.h"
 
+#include "DialogUnits.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedServer.h"
 #include "TestEnvironment.h"
@@ -144,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Downloads, SetupNoticeFailureTest,
 TEST_F(SetupNoticeDlgTest, HasACaptionAndNoWindowButtons)
 {
     EXPECT_EQ(dialog.windowTitle(), "Plumet Assistant Setup");
-    EXPECT_EQ(dialog.size(), QSize(443, 323));
+    EXPECT_EQ(dialog.size(), DialogUnitSize(MeasureBaseUnits(dialog.font()), 295, 199));
     const Qt::WindowFlags flags = dialog.windowFlags();
     EXPECT_TRUE(flags & Qt::WindowTitleHint);
     EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint

@@ -2,12 +2,12 @@
 
 #include "ui_AboutDlg.h"
 
+#include "DialogFrame.h"
+
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::AboutDlg>())
 {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
+    SetFixedDialogFrame(*this);
 }
 
 CAboutDlg::~CAboutDlg() = default;

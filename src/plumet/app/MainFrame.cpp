@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -37,7 +38,7 @@ CMainFrame::CMainFrame(PlumetState& state, CDocument& document, const CRecentFil
 {
     setObjectName(QStringLiteral("mainFrame"));
     SetDocument(&document);
-    setWindowIcon(QIcon(QStringLiteral(":/plumet/plumet-icon.png")));
+    setWindowIcon(ProgramIcon());
     resize(kInitialSize);
 
     // A new file has no file of its own: replacing any file asks first.
@@ -56,6 +57,11 @@ CMainFrame::CMainFrame(PlumetState& state, CDocument& document, const CRecentFil
         connect(fileMenu, &QMenu::aboutToShow, this, &CMainFrame::ShowRecentFiles);
 
     OnCreateClient();
+}
+
+QIcon CMainFrame::ProgramIcon()
+{
+    return QIcon(QStringLiteral(":/plumet/plumet-icon.png"));
 }
 
 void CMainFrame::OnCreateClient()

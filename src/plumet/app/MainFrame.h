@@ -6,6 +6,7 @@ class CPlumetView;
 class MyEdit;
 class CDocument;
 class CRecentFileList;
+class QIcon;
 class QSplitter;
 struct PlumetState;
 
@@ -14,6 +15,7 @@ struct PlumetState;
 class CMainFrame : public CFrameWnd {
 public:
     CMainFrame(PlumetState& state, CDocument& document, const CRecentFileList& recentFiles);
+    static QIcon ProgramIcon();
 
     // The window's creation steps after its panes exist: centre it, fix the
     // program's folders, make the library folders and fetch the premium content.

@@ -2,13 +2,13 @@
 
 #include "AboutDlg.h"
 #include "CommandIds.h"
-#include "DialogFace.h"
 #include "MainFrame.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "ModalRun.h"
 #include "PanePrinting.h"
 #include "Paths.h"
+#include "ProgramLook.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -36,7 +36,7 @@ CPlumetApp::~CPlumetApp()
 
 bool CPlumetApp::InitInstance(const QStringList& arguments)
 {
-    QApplication::setFont(DialogFace());
+    SetUpProgramLook(CMainFrame::ProgramIcon());
     recentFiles_.Load();
 
     frame_ = std::make_unique<CMainFrame>(state_, document_, recentFiles_);

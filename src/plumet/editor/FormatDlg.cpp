@@ -2,6 +2,7 @@
 
 #include "ui_FormatDlg.h"
 
+#include "DialogFrame.h"
 #include "Formatter.h"
 #include "MessageBox.h"
 #include "PlumetState.h"
@@ -23,9 +24,7 @@ CFormatDlg::CFormatDlg(PlumetState& state, QWidget* parent)
 {
     InitEditorResources();
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
+    SetFixedDialogFrame(*this);
 
     ui_->widthEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), ui_->widthEdit));

@@ -77,9 +77,6 @@ MyEdit::MyEdit(PlumetState& state, QWidget* parent)
     font.setPointSize(10);
     font.setBold(false);
     setFont(font);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Text, Qt::black);
-    setPalette(colours);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     // Typing, Cut, Paste, Undo and drops all change the contents.

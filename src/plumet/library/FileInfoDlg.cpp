@@ -2,6 +2,7 @@
 
 #include "ui_FileInfoDlg.h"
 
+#include "DialogFrame.h"
 #include "FileInformation.h"
 #include "MessageBox.h"
 #include "PlumetState.h"
@@ -38,9 +39,7 @@ CFileInfoDlg::CFileInfoDlg(PlumetState& state, std::string ownFile, QWidget* par
     : QDialog(parent), state_(state), ownFile_(std::move(ownFile)), ui_(std::make_unique<Ui::FileInfoDlg>())
 {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
+    SetFixedDialogFrame(*this);
 
     for (const char* month : kMonths)
         ui_->monthCombo->addItem(month);

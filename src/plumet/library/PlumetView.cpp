@@ -1,6 +1,7 @@
 #include "PlumetView.h"
 
 #include "CommandIds.h"
+#include "DialogUnits.h"
 #include "Document.h"
 #include "FileInfoDlg.h"
 #include "FileListModel.h"
@@ -9,6 +10,7 @@
 #include "Paths.h"
 #include "PlumetState.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -29,14 +31,10 @@ CPlumetView::CPlumetView(PlumetState& state, QWidget* parent)
     verticalHeader()->hide();
     // Fixed row heights: the view never asks rows it does not paint for their text.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
-    for (int i = 0; i < FileListModel::kColumnCount; ++i) {
-        const FileListModel::Column& column = FileListModel::Columns()[size_t(i)];
-        setColumnWidth(i, column.width);
-    }
+    FitToFont();
 
     OnCommand(CommandId::NewFile, [this] { OnNewFile(); });
     OnCommand(CommandId::SaveEditProperties, [this] { OnSaveEditProperties(); });
@@ -48,6 +46,23 @@ CPlumetView::CPlumetView(PlumetState& state, QWidget* parent)
     OnCommand(CommandId::PrintPreview, [this] {
         PanePrinting::PrintPreview(window(), [this] { return PrintableContent(); });
     });
+}
+
+void CPlumetView::FitToFont()
+{
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    // The column widths were chosen for the classic dialog face.
+    const DialogBaseUnits base = MeasureBaseUnits(font());
+    for (int i = 0; i < FileListModel::kColumnCount; ++i)
+        setColumnWidth(i, ScaleDesignWidth(base, FileListModel::Columns()[size_t(i)].width));
+}
+
+void CPlumetView::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    // A desktop may set its font after the pane was made.
+    if (event->type() == QEvent::FontChange)
+        FitToFont();
 }
 
 void CPlumetView::OnInitialUpdate()

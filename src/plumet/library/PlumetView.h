@@ -30,8 +30,10 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void FitToFont();
     void OnOpenSelectedRows();
     void OnNewFile();
     void OnSaveEditProperties();

@@ -2,6 +2,7 @@
 
 #include "ui_BonusCenterDlg.h"
 
+#include "DialogFrame.h"
 #include "MessageBox.h"
 #include "ProgressDlg.h"
 #include "ServerSettings.h"
@@ -25,9 +26,7 @@ constexpr const char* kPageProperty = "page";
 CBonusCenterDlg::CBonusCenterDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::BonusCenterDlg>())
 {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
+    SetFixedDialogFrame(*this);
 
     ui_->bonusTabs->addTab(new QWidget, QStringLiteral("Bonus Information"));
     ui_->bonusTabs->addTab(new QWidget, QStringLiteral("Options"));

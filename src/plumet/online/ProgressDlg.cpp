@@ -2,6 +2,7 @@
 
 #include "ui_ProgressDlg.h"
 
+#include "DialogFrame.h"
 #include "MainWindow.h"
 
 #include <QCloseEvent>
@@ -35,9 +36,7 @@ public:
     ProgressWindow()
     {
         ui.setupUi(this);
-        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                       | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-        setFixedSize(size());
+        SetFixedDialogFrame(*this);
         // Where owners cannot be disabled the way the desktop platform does
         // it, modality keeps the rest of the program from taking input.
         setWindowModality(Qt::ApplicationModal);

@@ -2,6 +2,7 @@
 
 #include "ui_VersionCheckDlg.h"
 
+#include "DialogFrame.h"
 #include "MessageBox.h"
 #include "ServerSettings.h"
 #include "ShellOpen.h"
@@ -11,9 +12,7 @@ CVersionCheckDlg::CVersionCheckDlg(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::VersionCheckDlg>())
 {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
+    SetFixedDialogFrame(*this);
     connect(ui_->upgradeButton, &QPushButton::clicked, this, &CVersionCheckDlg::OnUpgrade);
     connect(ui_->exitButton, &QPushButton::clicked, this, &QDialog::reject);
 
