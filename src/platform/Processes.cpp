@@ -3,8 +3,11 @@
 #include "Paths.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QSocketNotifier>
 
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,6 +46,31 @@ std::string FindProgram(const std::string& name, const std::vector<std::string>&
     return {};
 }
 
+namespace {
+
+// Waits in an event loop that takes no user input, so the program's windows
+// keep painting while keys and clicks wait for the end; a plain blocking
+// wait where the process cannot be watched that way.
+void WaitForExit(pid_t child)
+{
+    // By the system call: the C library's wrapper is missing its C linkage here.
+    const int ended = int(syscall(SYS_pidfd_open, child, 0));
+    if (ended >= 0) {
+        if (QCoreApplication::instance()) {
+            QEventLoop loop;
+            QSocketNotifier notifier(qintptr(ended), QSocketNotifier::Read);
+            QObject::connect(&notifier, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+        close(ended);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+}  // namespace
+
 bool StartAndWait(const std::string& path, const std::string& argv0)
 {
     posix_spawn_file_actions_t actions;
@@ -57,9 +85,7 @@ bool StartAndWait(const std::string& path, const std::string& argv0)
     posix_spawn_file_actions_destroy(&actions);
     if (started != 0)
         return false;
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    WaitForExit(child);
     return true;
 }
 

@@ -15,8 +15,10 @@ std::string FindProgram(const std::string& name, const std::vector<std::string>&
 
 // Starts the program at `path` with the command line `argv0` alone (no
 // arguments), this process's environment and current folder and no open
-// files but the standard three, then waits until it has ended. False when
-// it could not be started. Its exit status is not used.
+// files but the standard three, then waits until it has ended. Meanwhile
+// events other than user input are handled, so windows keep painting; input
+// waits until the program has ended. False when it could not be started.
+// Its exit status is not used.
 bool StartAndWait(const std::string& path, const std::string& argv0);
 
 }  // namespace Processes

@@ -4,8 +4,10 @@
 #include "ScriptedServer.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -48,6 +50,43 @@ TEST_F(OnlineCommands, StampStartsStamperWithoutArgumentsAndWaitsForIt)
     unsetenv("PLUMET_STAMP_MARK");
     EXPECT_EQ(ReadBytes(env.Folder() + "/record"), "0|" + env.Folder() + "|inherited\nended\n");
     EXPECT_TRUE(messages.Shown().empty());
+}
+
+// Marks, by a file, that the main window was painted.
+class PaintMark : public QObject {
+public:
+    explicit PaintMark(std::string path) : path_(std::move(path)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            WriteBytes(path_, "painted");
+        return false;
+    }
+
+private:
+    std::string path_;
+};
+
+TEST_F(OnlineCommands, WhileStamperRunsTheWindowKeepsPainting)
+{
+    // The stand-in ends as soon as the window has painted during the wait,
+    // or after five seconds.
+    const std::string stamper = env.Folder() + "/stamper";
+    WriteBytes(stamper, "#!/bin/sh\n"
+                        "i=0\n"
+                        "while [ ! -e painted ] && [ $i -lt 500 ]; do sleep 0.01; i=$((i+1)); done\n");
+    std::filesystem::permissions(stamper, std::filesystem::perms::owner_all);
+    PaintMark mark(env.Folder() + "/painted");
+    QTimer::singleShot(0, &Frame(), [&] {
+        Frame().installEventFilter(&mark);
+        Frame().update();
+    });
+    ScopedMessageScript messages;
+    Frame().ExecuteCommand(CommandId::StampSoftware);
+    Frame().removeEventFilter(&mark);
+    EXPECT_TRUE(std::filesystem::exists(env.Folder() + "/painted"));
 }
 
 TEST_F(OnlineCommands, StampWithNoStamperAnywhereDoesNothing)
