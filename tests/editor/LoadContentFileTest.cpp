@@ -1,5 +1,6 @@
 #include "LoadContentFile.h"
 
+#include "FileSizeLimit.h"
 #include "PlumetState.h"
 #include "NonRegularFiles.h"
 #include "TestEnvironment.h"
@@ -92,12 +93,14 @@ TEST_F(LoadContentFileTest, LfOnlyBodyComesBackWithEditorBreaksAndNoSettings)
 
 TEST_F(LoadContentFileTest, FailedWriteBackKeepsTheBodysLineFeeds)
 {
-    // The replacement's temporary name, a few characters longer, is too long
-    // for the file system, so the file reads but cannot be written back.
+    // The file reads but cannot be written back, as on a full disk.
     const std::string bytes = "A\r\nB\r\nC\r\nD\r\n~*^\r\none\r\ntwo\r\n";
-    const std::string path = Put(std::string(250, 'n') + ".txt", bytes);
+    const std::string path = Put("full.txt", bytes);
 
-    EXPECT_EQ(LoadContentFile(state, path), LoadOutcome::Loaded);
+    {
+        const FileSizeLimit full(8);
+        EXPECT_EQ(LoadContentFile(state, path), LoadOutcome::Loaded);
+    }
 
     EXPECT_EQ(state.EditorText, "one\ntwo\n");
     EXPECT_EQ(ReadBytes(path), bytes);

@@ -1,4 +1,6 @@
 #include "SafeFile.h"
+
+#include "FileSizeLimit.h"
 #include "NonRegularFiles.h"
 #include "TestEnvironment.h"
 
@@ -70,15 +72,11 @@ TEST(SafeFile, AFailedReplaceSaysWhy)
     // A full disk, as far as this process can see: writes past a size limit fail.
     const std::string path = env.Folder() + "/big.txt";
     WriteBytes(path, "old");
-    rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const sighandler_t oldHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 16;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = SafeFile::Replace(path, std::string(64, 'x'), &error);
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
+    bool written = false;
+    {
+        const FileSizeLimit full(16);
+        written = SafeFile::Replace(path, std::string(64, 'x'), &error);
+    }
     EXPECT_FALSE(written);
     EXPECT_EQ(error, EFBIG);
     EXPECT_EQ(ReadBytes(path), "old");

@@ -5,6 +5,8 @@
 
 #include "TestEnvironment.h"
 
+#include "FileSizeLimit.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -252,28 +254,6 @@ TEST_F(StampFileTest, AnAppendCutShortLeavesTheOldBytesAndTimeOrTheWholeRecord)
     EXPECT_EQ(AppendInChild(path, record, ::pwrite), 1);
     EXPECT_EQ(ReadBytes(path), "MZ old bytes" + record + record);
 }
-
-// The file-size limit makes extending fail as a full disk does.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldSignal_);
-    }
-
-private:
-    rlimit old_ {};
-    void (*oldSignal_)(int) = nullptr;
-};
 
 TEST_F(StampFileTest, AFileThatCannotGrowKeepsItsLength)
 {
