@@ -59,10 +59,11 @@ protected:
 
     static bool HaveDictionary() { return DictionaryLookup::Find({"/usr/share/hunspell"}, "en_US").has_value(); }
 
-    std::string Put(const std::string& name, const std::string& body)
+    // A file under the name its article saves to, so saving it replaces it.
+    std::string Put(const std::string& articleName, const std::string& body)
     {
-        const std::string path = State().LibraryRoot + "/" + name;
-        WriteBytes(path, ContentFile::ToStored(ContentFile::Compose({name, "Ann", "Jan/5/1999", "Misc"}, body)));
+        const std::string path = State().LibraryRoot + "/" + ContentFile::FileNameFor(articleName);
+        WriteBytes(path, ContentFile::ToStored(ContentFile::Compose({articleName, "Ann", "Jan/5/1999", "Misc"}, body)));
         return path;
     }
     void ClickInList(const std::string& path)
@@ -148,7 +149,7 @@ TEST_F(WriterEditTest, UnderlinesExactlyTheMisspelledWordsInRed)
 
 TEST_F(WriterEditTest, CheckingNeverChangesTheTextTheFileTheFlagOrUndo)
 {
-    const std::string path = Put("a.txt", kTwoMisspellings + "\nSecond recieve line.");
+    const std::string path = Put("a", kTwoMisspellings + "\nSecond recieve line.");
     std::string saved[2];
     std::string editorText[2];
     for (bool checking : {true, false}) {
@@ -305,7 +306,7 @@ TEST_F(WriterEditTest, TheWidthLineFollowsTheLastFormatWidth)
             return dialog.result();
         };
     };
-    ClickInList(Put("a.txt", "some words to format"));
+    ClickInList(Put("a", "some words to format"));
     {
         ScopedModalScript dialogs({formatWith("30"), [](QDialog&) { return int(QDialog::Rejected); }});
         Frame().ExecuteCommand(CommandId::FormatText);
