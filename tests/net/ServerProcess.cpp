@@ -1,5 +1,7 @@
 #include "ServerProcess.h"
 
+#include "ScriptedServer.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -31,14 +33,10 @@ std::string ReadLine(int fd, int limitMs)
 
 bool TakesConnections(int port)
 {
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool connected = connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    close(probe);
-    return connected;
+    const int fd = ConnectToLoopback(port);
+    if (fd >= 0)
+        close(fd);
+    return fd >= 0;
 }
 }
 
