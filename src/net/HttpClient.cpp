@@ -135,18 +135,18 @@ int CHttpClient::SendRequest(const char* path)
     char requestLine[kRequestLineCapacity];
     std::snprintf(requestLine, sizeof requestLine,
                   encoded[0] == '/' ? "GET %s HTTP/1.0\r\n" : "GET /%s HTTP/1.0\r\n", encoded);
-    if (Send(requestLine, 0) <= 0)
-        return 4;
 
     char hostLine[kLineCapacity];
     std::snprintf(hostLine, sizeof hostLine, "Host: %s", m_hostName);
     AddRequestHeader(hostLine);
-    for (int i = 0; const char* header = m_requestHeaders.GetAt(i); ++i) {
-        if (Send(header, 0) <= 0)
-            return 4;
-    }
-    Send("\r\n", 0);
-    return 0;
+
+    // One send for the whole request: the server has it in one segment, and
+    // no line waits on the acknowledgement of the one before.
+    std::string request = requestLine;
+    for (int i = 0; const char* header = m_requestHeaders.GetAt(i); ++i)
+        request += header;
+    request += "\r\n";
+    return SendAll(request.data(), request.size()) ? 0 : 4;
 }
 
 int CHttpClient::ReadHeaders(bool& headersEnded)

@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -47,16 +48,44 @@ bool NothingReady(int error)
     return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
 }
 
-const char* FileMode(int32_t mode)
+// The open flags of the stdio modes "w+b" (1, truncated apart: see
+// CutToEmpty) and "a+b" (2); -1 for any other.
+int FileFlags(int32_t mode)
 {
     switch (mode) {
     case 1:
-        return "w+b";
+        return O_RDWR | O_CREAT | O_CLOEXEC;
     case 2:
-        return "a+b";
+        return O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC;
     default:
-        return nullptr;
+        return -1;
     }
+}
+
+// Truncates only a file that has content: ext4 forces a file truncated on
+// open to disk when it is closed, which made every download into a fresh
+// temporary file a synchronous disk write.
+bool CutToEmpty(int file)
+{
+    struct stat info {};
+    if (fstat(file, &info) != 0)
+        return false;
+    return !S_ISREG(info.st_mode) || info.st_size == 0 || ftruncate(file, 0) == 0;
+}
+
+// Unbuffered: the body goes from the receive buffer to the file with no copy between.
+bool WriteAll(int file, const char* data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = write(file, data, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
 }
 }
 
@@ -109,16 +138,10 @@ int CSocketClient::Connect(int32_t port, const char* dottedAddress, int32_t fami
     if (inet_pton(AF_INET, m_peerAddress, &m_peer.sin_addr) != 1)
         return 3;
 
-    m_socket = socket(family, socketType, 0);
+    // Made non-blocking so that the send time-out can bound the connect.
+    const bool bounded = m_sendTimeout > 0;
+    m_socket = socket(family, socketType | (bounded ? SOCK_NONBLOCK : 0) | SOCK_CLOEXEC, 0);
     if (m_socket < 0) {
-        m_socket = -1;
-        return 2;
-    }
-
-    // Non-blocking so that the send time-out can bound the connect; a socket
-    // that cannot be switched could block without bound, so it is given up.
-    if (m_sendTimeout > 0 && SetNonBlocking(true) != 0) {
-        close(m_socket);
         m_socket = -1;
         return 2;
     }
@@ -142,8 +165,10 @@ int CSocketClient::Connect(int32_t port, const char* dottedAddress, int32_t fami
         }
     }
 
-    // Reads and sends rely on a blocking socket.
-    if (m_sendTimeout > 0 && SetNonBlocking(false) != 0) {
+    // Reads and sends rely on a blocking socket. A new socket has no other
+    // status flag to keep.
+    if (bounded && fcntl(m_socket, F_SETFL, 0) != 0) {
+
         close(m_socket);
         m_socket = -1;
         return 3;
@@ -156,6 +181,7 @@ int CSocketClient::Close()
     int result = 0;
     // The goodbye goes out before the stream is shut down.
     m_tls.reset();
+    DiscardInput();
     if (m_socket != -1) {
         if (m_socketType == SOCK_STREAM && shutdown(m_socket, SHUT_RDWR) != 0)
             result += 1;
@@ -181,6 +207,18 @@ int32_t CSocketClient::Send(const char* data, int32_t length)
     return static_cast<int32_t>(SendBytes(data, size));
 }
 
+bool CSocketClient::SendAll(const char* data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t once = SendBytes(data, size);
+        if (once <= 0)
+            return false;
+        data += once;
+        size -= static_cast<size_t>(once);
+    }
+    return true;
+}
+
 int CSocketClient::WaitReadable(int32_t seconds, int32_t microseconds)
 {
     return WaitFor(POLLIN, ToMilliseconds(seconds, microseconds));
@@ -193,8 +231,8 @@ int CSocketClient::WaitWritable(int32_t seconds, int32_t microseconds)
 
 int CSocketClient::WaitFor(short events, int32_t milliseconds) const
 {
-    // Bytes TLS has already decrypted are not seen by poll.
-    if ((events & POLLIN) != 0 && m_tls && m_tls->Pending() > 0)
+    // Bytes already buffered, or decrypted by TLS, are not seen by poll.
+    if ((events & POLLIN) != 0 && (Buffered() > 0 || (m_tls && m_tls->Pending() > 0)))
         return 0;
     // The deadline, when one is set, cuts every wait short.
     if (m_deadline != Clock::time_point::max()) {
@@ -240,21 +278,63 @@ bool CSocketClient::PastDeadline() const
 
 int32_t CSocketClient::Receive(char* buffer, int32_t capacity, int32_t waitSeconds)
 {
+    if (buffer != nullptr && capacity > 0 && Buffered() > 0)
+        return TakeInput(buffer, capacity);
     if (waitSeconds > 0 && WaitReadable(waitSeconds, 0) != 0)
         return 0;
     return static_cast<int32_t>(ReceiveBytes(buffer, capacity > 0 ? static_cast<size_t>(capacity) : 0, 0));
 }
 
-bool CSocketClient::Consume(char* buffer, int32_t count)
+void CSocketClient::DiscardInput()
 {
-    while (count > 0) {
-        const ssize_t got = ReceiveBytes(buffer, static_cast<size_t>(count), 0);
-        if (got <= 0)
-            return false;
-        buffer += got;
-        count -= static_cast<int32_t>(got);
+    m_inputStart = 0;
+    m_inputEnd = 0;
+}
+
+ssize_t CSocketClient::FillInput(bool block)
+{
+    if (m_inputStart > 0) {
+        std::memmove(m_input, m_input + m_inputStart, static_cast<size_t>(Buffered()));
+        m_inputEnd -= m_inputStart;
+        m_inputStart = 0;
     }
-    return true;
+    const ssize_t got = ReceiveBytes(m_input + m_inputEnd, static_cast<size_t>(kInputCapacity - m_inputEnd),
+                                     block ? 0 : MSG_DONTWAIT);
+    if (got > 0)
+        m_inputEnd += static_cast<int32_t>(got);
+    return got;
+}
+
+int32_t CSocketClient::PeekLine(int32_t limit, int32_t& lineLength)
+{
+    lineLength = 0;
+    int32_t scanned = 0;
+    for (;;) {
+        const int32_t shown = std::min(limit, Buffered());
+        const char* at = m_input + m_inputStart;
+        // A CR that ended the previous look may be followed by its LF now.
+        for (int32_t i = std::max(scanned - 1, 0); i + 1 < shown; ++i) {
+            if (at[i] == '\r' && at[i + 1] == '\n') {
+                lineLength = i + 2;
+                return shown;
+            }
+        }
+        scanned = shown;
+        // A peek shows everything that has arrived, up to the limit; so does
+        // this look, as far as the buffer holds.
+        if (shown == limit || Buffered() == kInputCapacity || FillInput(false) <= 0)
+            return shown;
+    }
+}
+
+int32_t CSocketClient::TakeInput(char* out, int32_t count)
+{
+    const int32_t taken = std::min(count, Buffered());
+    std::memcpy(out, m_input + m_inputStart, static_cast<size_t>(taken));
+    m_inputStart += taken;
+    if (m_inputStart == m_inputEnd)
+        DiscardInput();
+    return taken;
 }
 
 int32_t CSocketClient::ReceiveLine(char* buffer, int32_t capacity, int32_t waitSeconds)
@@ -263,37 +343,36 @@ int32_t CSocketClient::ReceiveLine(char* buffer, int32_t capacity, int32_t waitS
         return 0;
     buffer[0] = '\0';
 
+    // The line is read as a peek-and-consume loop would read it, chunk by
+    // chunk of what has arrived, but from the connection's buffer.
     int32_t total = 0;
     int32_t room = capacity - 1;
+    bool cutByBuffer = false;
     while (room > 0) {
-        if (waitSeconds > 0 && WaitReadable(waitSeconds, 0) != 0)
-            break;
-        char* at = buffer + total;
-        const ssize_t peeked = ReceiveBytes(at, static_cast<size_t>(room), MSG_PEEK);
-        if (peeked <= 0)
-            break;
-
-        // The previous chunk ended in CR: the byte after it closes the line.
-        if (total > 0 && buffer[total - 1] == '\r') {
-            if (Consume(at, 1))
-                ++total;
-            break;
+        if (Buffered() == 0) {
+            if (waitSeconds > 0 && WaitReadable(waitSeconds, 0) != 0)
+                break;
+            if (FillInput(true) <= 0)
+                break;
         }
 
-        int32_t take = static_cast<int32_t>(peeked);
-        bool lineEnded = false;
-        for (int32_t i = 0; i + 1 < take; ++i) {
-            if (at[i] == '\r' && at[i + 1] == '\n') {
-                take = i + 2;
-                lineEnded = true;
+        if (total > 0 && buffer[total - 1] == '\r') {
+            // The previous chunk ended in CR: the byte after it closes the
+            // line. Where only the buffer's size cut it, more had arrived,
+            // and only an LF ends the line.
+            if (!cutByBuffer || m_input[m_inputStart] == '\n') {
+                total += TakeInput(buffer + total, 1);
                 break;
             }
         }
-        if (!Consume(at, take))
-            break;
-        total += take;
+
+        int32_t lineLength = 0;
+        const int32_t chunk = PeekLine(room, lineLength);
+        cutByBuffer = lineLength == 0 && chunk < room && Buffered() == kInputCapacity;
+        const int32_t take = lineLength > 0 ? lineLength : chunk;
+        total += TakeInput(buffer + total, take);
         room -= take;
-        if (lineEnded)
+        if (lineLength > 0)
             break;
     }
     buffer[total] = '\0';
@@ -313,12 +392,16 @@ int CSocketClient::WaitForBody(int32_t waitSeconds) const
 int CSocketClient::ReceiveToFile(const char* path, int32_t mode, int64_t& total, int32_t waitSeconds)
 {
     total = 0;
-    const char* fileMode = FileMode(mode);
-    if (fileMode == nullptr)
+    const int flags = FileFlags(mode);
+    if (flags == -1)
         return 1;
-    std::FILE* file = path != nullptr ? std::fopen(path, fileMode) : nullptr;
-    if (file == nullptr)
+    const int file = path != nullptr ? open(path, flags, 0666) : -1;
+    if (file < 0)
         return 2;
+    if (mode == 1 && !CutToEmpty(file)) {
+        close(file);
+        return 2;
+    }
 
     int result = 0;
     char chunk[kFileChunkSize];
@@ -327,14 +410,22 @@ int CSocketClient::ReceiveToFile(const char* path, int32_t mode, int64_t& total,
             result = 3;
             break;
         }
-        // Take what is there; wait only when nothing is.
-        const ssize_t got = ReceiveBytes(chunk, sizeof chunk, MSG_DONTWAIT);
-        if (got < 0 && NothingReady(errno)) {
-            if (WaitForBody(waitSeconds) != 0) {
-                result = 3;
-                break;
+        // Bytes that came with the header lines go first, straight from the
+        // buffer; then take what is there, waiting only when nothing is.
+        const char* data = chunk;
+        ssize_t got = Buffered();
+        if (got > 0) {
+            data = m_input + m_inputStart;
+            DiscardInput();
+        } else {
+            got = ReceiveBytes(chunk, sizeof chunk, MSG_DONTWAIT);
+            if (got < 0 && NothingReady(errno)) {
+                if (WaitForBody(waitSeconds) != 0) {
+                    result = 3;
+                    break;
+                }
+                continue;
             }
-            continue;
         }
         if (got == 0)
             break;
@@ -342,7 +433,7 @@ int CSocketClient::ReceiveToFile(const char* path, int32_t mode, int64_t& total,
             result = 4;
             break;
         }
-        if (std::fwrite(chunk, 1, static_cast<size_t>(got), file) != static_cast<size_t>(got)) {
+        if (!WriteAll(file, data, static_cast<size_t>(got))) {
             result = 5;
             break;
         }
@@ -352,8 +443,7 @@ int CSocketClient::ReceiveToFile(const char* path, int32_t mode, int64_t& total,
             break;
         }
     }
-    // Buffered writes can fail only when flushed.
-    if (std::fclose(file) != 0 && result == 0)
+    if (close(file) != 0 && result == 0)
         result = 5;
     return result;
 }
@@ -492,13 +582,8 @@ int CSocketClient::SendFileFrom(int fd, int64_t& total)
         if (got <= 0)
             return got == 0 ? 0 : 1;
         // A send time-out can cut a send short; the rest follows.
-        ssize_t sent = 0;
-        while (sent < got) {
-            const int32_t once = Send(chunk + sent, static_cast<int32_t>(got - sent));
-            if (once <= 0)
-                return 2;
-            sent += once;
-        }
+        if (!SendAll(chunk, static_cast<size_t>(got)))
+            return 2;
         total += got;
         if (OnSendProgress(total) == 0)
             return 0;
@@ -507,7 +592,7 @@ int CSocketClient::SendFileFrom(int fd, int64_t& total)
 
 bool CSocketClient::BytesAvailable() const
 {
-    if (m_tls && m_tls->Pending() > 0)
+    if (Buffered() > 0 || (m_tls && m_tls->Pending() > 0))
         return true;
     int unread = 0;
     return m_socket != -1 && ioctl(m_socket, FIONREAD, &unread) == 0 && unread > 0;
@@ -515,6 +600,7 @@ bool CSocketClient::BytesAvailable() const
 
 void CSocketClient::DrainInput()
 {
+    DiscardInput();
     char chunk[kDrainChunkSize];
     while (BytesAvailable() && ReceiveBytes(chunk, sizeof chunk, 0) > 0)
         continue;
@@ -524,6 +610,8 @@ int CSocketClient::StartTls(CTlsContext& context, const char* hostName, bool res
 {
     if (m_socket == -1 || m_tls)
         return 1;
+    if (Buffered() > 0)
+        return 2;
     auto channel = std::make_unique<CTlsChannel>();
     if (channel->Connect(context, m_socket, hostName, resume) != 0)
         return 2;
@@ -558,7 +646,7 @@ ssize_t CSocketClient::ReceiveBytes(char* buffer, size_t size, int flags)
         errno = EAGAIN;
         return -1;
     }
-    return (flags & MSG_PEEK) != 0 ? m_tls->Peek(buffer, capacity) : m_tls->Read(buffer, capacity);
+    return m_tls->Read(buffer, capacity);
 }
 
 ssize_t CSocketClient::SendBytes(const char* data, size_t size)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <netinet/in.h>
+#include <sys/types.h>
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -42,15 +44,19 @@ public:
 
     // One platform send; a length of 0 or less sends the whole NUL-terminated text.
     int32_t Send(const char* data, int32_t length);
+    // Sends every byte, continuing a send cut short; false when a send fails.
+    bool SendAll(const char* data, size_t size);
     // 0 when ready within the time; 1 on time-out or error.
     int WaitReadable(int32_t seconds, int32_t microseconds);
     int WaitWritable(int32_t seconds, int32_t microseconds);
 
-    // One platform receive after an optional wait (seconds > 0): bytes, 0 at
-    // close or when the wait ran out, -1 on error.
+    // Bytes a line read left in the buffer, else one platform receive after
+    // an optional wait (seconds > 0): bytes, 0 at close or when the wait ran
+    // out, -1 on error.
     int32_t Receive(char* buffer, int32_t capacity, int32_t waitSeconds);
-    // Reads one line ending in CR LF (kept), or a piece of capacity - 1 bytes,
-    // without consuming anything beyond it. Always NUL-terminates.
+    // Reads one line ending in CR LF (kept), or a piece of capacity - 1 bytes.
+    // Bytes received beyond it wait in the connection's buffer for the next
+    // read of any kind. Always NUL-terminates.
     int32_t ReceiveLine(char* buffer, int32_t capacity, int32_t waitSeconds);
     // Copies the rest of the stream into a file. Mode 1 creates or truncates,
     // mode 2 appends. 0 end of stream; 1 bad mode; 2 open failed; 3 a wait ran
@@ -107,7 +113,8 @@ public:
     // Runs a TLS handshake over the connected socket; from then on every send
     // and receive goes through it, until Close. `hostName` is the name the
     // certificate must carry; `resume` offers a session the server gave before.
-    // 0 done; 1 no connection or TLS already on; 2 the handshake failed.
+    // 0 done; 1 no connection or TLS already on; 2 the handshake failed, or
+    // bytes came in the clear before it (they must not pass for protected ones).
     int StartTls(CTlsContext& context, const char* hostName, bool resume = false);
     // The TLS connection, or null while the connection is plain.
     const CTlsChannel* Tls() const { return m_tls.get(); }
@@ -126,11 +133,19 @@ private:
     int WaitForBody(int32_t waitSeconds) const;
     int ApplyTimeout(int option, int32_t milliseconds) const;
     // Every byte in or out passes here: through TLS once it has started.
-    // Flags as for recv (MSG_PEEK, MSG_DONTWAIT).
+    // Flags as for recv (MSG_DONTWAIT).
     ssize_t ReceiveBytes(char* buffer, size_t size, int flags);
     ssize_t SendBytes(const char* data, size_t size);
-    // Reads exactly `count` bytes that a peek has already shown to be there.
-    bool Consume(char* buffer, int32_t count);
+    int32_t Buffered() const { return m_inputEnd - m_inputStart; }
+    void DiscardInput();
+    // Appends to the input buffer what the connection holds, blocking for it
+    // or not; the receive's result.
+    ssize_t FillInput(bool block);
+    // The bytes a peek of up to `limit` would show, from the buffer topped up
+    // with what has arrived (nothing is waited for): their count, and through
+    // `lineLength` the length up to and including the first CR LF, or 0.
+    int32_t PeekLine(int32_t limit, int32_t& lineLength);
+    int32_t TakeInput(char* out, int32_t count);
 
     int32_t m_port = 0;
     char m_peerAddress[32] = {};
@@ -146,4 +161,11 @@ private:
     sockaddr_in m_listenRecord{};
     std::chrono::steady_clock::time_point m_deadline = std::chrono::steady_clock::time_point::max();
     std::unique_ptr<CTlsChannel> m_tls;
+    // Bytes received (decrypted, under TLS) but not yet handed out: lines are
+    // read from here, so a response costs a receive per buffer rather than a
+    // peek per line.
+    static constexpr int32_t kInputCapacity = 16 * 1024;
+    char m_input[kInputCapacity];
+    int32_t m_inputStart = 0;
+    int32_t m_inputEnd = 0;
 };

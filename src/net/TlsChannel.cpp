@@ -74,19 +74,9 @@ int CTlsChannel::Connect(CTlsContext& context, int socket, const char* hostName,
 
 int32_t CTlsChannel::Read(char* buffer, int32_t capacity)
 {
-    return Take(SSL_read, buffer, capacity);
-}
-
-int32_t CTlsChannel::Peek(char* buffer, int32_t capacity)
-{
-    return Take(SSL_peek, buffer, capacity);
-}
-
-int32_t CTlsChannel::Take(int (*take)(SSL*, void*, int), char* buffer, int32_t capacity)
-{
     if (m_ssl == nullptr || capacity <= 0)
         return -1;
-    const int got = take(m_ssl, buffer, capacity);
+    const int got = SSL_read(m_ssl, buffer, capacity);
     if (got > 0)
         return got;
     return SSL_get_error(m_ssl, got) == SSL_ERROR_ZERO_RETURN ? 0 : -1;

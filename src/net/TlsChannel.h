@@ -27,7 +27,6 @@ public:
 
     // As recv and send: bytes, 0 at the peer's close, -1 on error.
     int32_t Read(char* buffer, int32_t capacity);
-    int32_t Peek(char* buffer, int32_t capacity);
     int32_t Write(const char* data, int32_t length);
     // Decrypted bytes waiting to be read.
     int32_t Pending() const;
@@ -37,8 +36,6 @@ public:
     void Close();
 
 private:
-    // SSL_read or SSL_peek, with recv's results.
-    int32_t Take(int (*take)(struct ssl_st*, void*, int), char* buffer, int32_t capacity);
     // Session tickets the server sent and nobody read: reading them keeps
     // them for later connections, and a close with unread bytes would reset
     // the connection, which can cut the server's end of an upload short.

@@ -357,6 +357,37 @@ TEST(HttpClient, ABodyOfJustUnderTheCapIsKept)
     EXPECT_EQ(client.GetBodyLineCount(), 16 * 4096);
 }
 
+// The header read brings the first bytes of the body; the body's first line
+// ends in the next packet.
+Script BodyStartingInTheHeaderRead()
+{
+    return Script{{{Response("text/plain", "body li"), 300}, {"ne\r\nlast", 0}}, true, false};
+}
+
+TEST(HttpClient, ABodyThatStartsInTheHeaderReadIsKeptWhole)
+{
+    TempFolder folder;
+    const std::string path = folder.PathOf("body.txt");
+    {
+        ScriptedServer server(BodyStartingInTheHeaderRead());
+        CHttpClient client;
+        client.SetPort(server.Port());
+        char url[] = "localhost/body.txt";
+        ASSERT_EQ(client.GetToLines(url), 0);
+        EXPECT_EQ(client.GetHeaderCount(), 3);
+        EXPECT_EQ(BodyLines(client), (std::vector<std::string>{"body line\r\n", "last"}));
+    }
+    {
+        ScriptedServer server(BodyStartingInTheHeaderRead());
+        CHttpClient client;
+        client.SetPort(server.Port());
+        char url[] = "localhost/body.txt";
+        ASSERT_EQ(client.GetToFile(url, path.c_str()), 0);
+        EXPECT_EQ(client.GetHeaderCount(), 3);
+        EXPECT_EQ(ReadWholeFile(path), "body line\r\nlast");
+    }
+}
+
 class HttpToFileTest : public ::testing::Test
 {
 protected:

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -172,6 +173,106 @@ TEST(SocketClient, ReceiveLineKeepsALastLineWithoutEnding)
     char line[64];
     EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 7);
     EXPECT_STREQ(line, "one\ntwo");
+}
+
+// What a line read leaves behind: the rest of the packet that held the
+// line's end, "rest", and a later packet, "more".
+struct ReadAfterLineCase
+{
+    std::string name;
+    std::string (*read)(CSocketClient& client, const std::string& folder);
+    std::string expected;
+};
+
+void PrintTo(const ReadAfterLineCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class ReadAfterLineTest : public ::testing::TestWithParam<ReadAfterLineCase>
+{
+};
+
+TEST_P(ReadAfterLineTest, BytesPastTheLineGoToTheNextReadOfAnyKind)
+{
+    // The line itself arrives in two reads.
+    ScriptedServer server(Talk({{"first li", 300}, {"ne\r\nrest", 300}, {"more", 0}}));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    char line[64];
+    ASSERT_EQ(client.ReceiveLine(line, sizeof line, 5), 12);
+    EXPECT_STREQ(line, "first line\r\n");
+    TempFolder folder;
+    EXPECT_EQ(GetParam().read(client, folder.Path()), GetParam().expected);
+}
+
+std::string TwoReceives(CSocketClient& client, const std::string&)
+{
+    std::string got;
+    char buffer[64];
+    for (int i = 0; i < 2; ++i) {
+        const int32_t count = client.Receive(buffer, sizeof buffer, 5);
+        got += std::string(buffer, static_cast<size_t>(std::max(count, 0))) + "|";
+    }
+    return got;
+}
+
+std::string NextLine(CSocketClient& client, const std::string&)
+{
+    char line[64];
+    const int32_t count = client.ReceiveLine(line, sizeof line, 5);
+    return std::to_string(count) + ":" + line;
+}
+
+std::string CopyToFile(CSocketClient& client, const std::string& folder)
+{
+    const std::string path = folder + "/rest.bin";
+    int64_t total = -1;
+    const int result = client.ReceiveToFile(path.c_str(), 1, total, 5);
+    return std::to_string(result) + "," + std::to_string(total) + ":" + ReadWholeFile(path);
+}
+
+std::string DrainThenReceive(CSocketClient& client, const std::string& folder)
+{
+    const bool waiting = client.BytesAvailable();
+    client.DrainInput();
+    const bool drained = !client.BytesAvailable();
+    return std::string(waiting ? "waiting " : "") + (drained ? "drained " : "") + TwoReceives(client, folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(SocketClient, ReadAfterLineTest,
+                         ::testing::Values(ReadAfterLineCase{"Receive", TwoReceives, "rest|more|"},
+                                           ReadAfterLineCase{"ReceiveLine", NextLine, "8:restmore"},
+                                           ReadAfterLineCase{"ReceiveToFile", CopyToFile, "0,8:restmore"},
+                                           ReadAfterLineCase{"DrainInput", DrainThenReceive,
+                                                             "waiting drained more||"}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(SocketClient, BytesPastALineCountAsReadable)
+{
+    ScriptedServer server(Talk({{"first line\r\nrest", 0}}, true));
+    CSocketClient client;
+    ASSERT_EQ(client.Connect(server.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    char line[64];
+    ASSERT_EQ(client.ReceiveLine(line, sizeof line, 5), 12);
+    // Buffered bytes are invisible to poll: a wait must not sit on them.
+    EXPECT_EQ(client.WaitReadable(0, 0), 0);
+    EXPECT_TRUE(client.BytesAvailable());
+}
+
+TEST(SocketClient, NothingLeftByOneConnectionIsReadOnTheNext)
+{
+    ScriptedServer first(Talk({{"one\r\nleft over", 0}}, true));
+    ScriptedServer second(Talk({{"two\r\n", 0}}));
+    CSocketClient client;
+    char line[64];
+    ASSERT_EQ(client.Connect(first.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 5);
+    client.Close();
+    EXPECT_FALSE(client.BytesAvailable());
+    ASSERT_EQ(client.Connect(second.Port(), "127.0.0.1", AF_INET, SOCK_STREAM), 0);
+    EXPECT_EQ(client.ReceiveLine(line, sizeof line, 5), 5);
+    EXPECT_STREQ(line, "two\r\n");
 }
 
 TEST(SocketClient, WaitsGiveUpOnASilentPeer)
