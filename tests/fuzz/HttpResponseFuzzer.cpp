@@ -3,11 +3,9 @@
 // peer sent last; header and body lines keep their bounds.
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
+#include "FuzzLoopback.h"
 #include "HttpClient.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
 #include <strings.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -24,27 +22,13 @@ namespace {
 int g_listener = -1;
 int g_port = 0;
 
-void Listen()
-{
-    g_listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    FUZZ_CHECK(g_listener >= 0 && bind(g_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
-               && listen(g_listener, 4) == 0
-               && getsockname(g_listener, reinterpret_cast<sockaddr*>(&address), &length) == 0);
-    g_port = ntohs(address.sin_port);
-}
-
 // Takes one connection, reads the request up to its blank line, sends the
 // response and closes.
 std::string Serve(std::string_view response)
 {
-    pollfd watched{g_listener, POLLIN, 0};
-    if (poll(&watched, 1, 5000) != 1)
+    const int connection = FuzzLoopback::Accept(g_listener);
+    if (connection < 0)
         return {};
-    const int connection = accept(g_listener, nullptr, nullptr);
     std::string request;
     char chunk[4096];
     while (request.find("\r\n\r\n") == std::string::npos) {
@@ -100,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 1)
         return 0;
     if (g_listener < 0)
-        Listen();
+        g_listener = FuzzLoopback::Listen(g_port);
     const bool toFile = data[0] & 1;
     // The path is the input up to its first NUL, the response the rest.
     const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
