@@ -1,6 +1,9 @@
 #include "DialogStyle.h"
 
+#include "DeferredIcon.h"
+
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOption>
 #include <qdrawutil.h>
 
@@ -82,4 +85,15 @@ void CDialogStyle::drawComplexControl(ComplexControl control, const QStyleOption
         proxy()->drawItemText(painter, subControlRect(control, box, SC_GroupBoxLabel, widget), flags, box->palette,
                               box->state & State_Enabled, box->text, QPalette::WindowText);
     }
+}
+
+QIcon CDialogStyle::standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const
+{
+    const bool extension = icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton;
+    // An option lives only for this call: only icons asked for without one wait.
+    if (!extension || option)
+        return QProxyStyle::standardIcon(icon, option, widget);
+    return DeferredIcon([style = QPointer<const CDialogStyle>(this), icon, owner = QPointer<const QWidget>(widget)] {
+        return style ? style->QProxyStyle::standardIcon(icon, nullptr, owner) : QIcon();
+    });
 }

@@ -14,4 +14,7 @@ public:
                          const QWidget* widget) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                             const QWidget* widget) const override;
+    // The extension buttons' arrows are made when first shown: every menu bar
+    // asks for one, and reading its pictures loads all image-format plugins.
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const override;
 };

@@ -11,6 +11,7 @@
 #include "ModalRun.h"
 #include "MyEdit.h"
 #include "Paths.h"
+#include "PngPicture.h"
 #include "PlumetState.h"
 #include "PlumetView.h"
 #include "PremiumDownload.h"
@@ -61,7 +62,7 @@ CMainFrame::CMainFrame(PlumetState& state, CDocument& document, const CRecentFil
 
 QIcon CMainFrame::ProgramIcon()
 {
-    return QIcon(QStringLiteral(":/plumet/plumet-icon.png"));
+    return PngIcon(QStringLiteral(":/plumet/plumet-icon.png"));
 }
 
 void CMainFrame::OnCreateClient()

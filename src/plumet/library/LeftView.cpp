@@ -10,6 +10,7 @@
 #include "ModalRun.h"
 #include "Paths.h"
 #include "PlumetState.h"
+#include "PngPicture.h"
 #include "TreeLinesStyle.h"
 
 #include <QGuiApplication>
@@ -80,7 +81,7 @@ CLeftView::CLeftView(PlumetState& state, QWidget* parent)
     // The right button shows the folder menu itself, on press.
     setContextMenuPolicy(Qt::PreventContextMenu);
     // The same picture selected or not: no selection tint.
-    const QPixmap folder(QStringLiteral(":/library/folder-16.png"));
+    const QPixmap folder = PngPixmap(QStringLiteral(":/library/folder-16.png"));
     folderIcon_.addPixmap(folder, QIcon::Normal);
     folderIcon_.addPixmap(folder, QIcon::Selected);
 
