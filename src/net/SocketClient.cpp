@@ -2,7 +2,7 @@
 
 #include "GetToken.h"
 #include "LeadingNumber.h"
-#include "TlsChannel.h"
+#include "SecureChannel.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -604,19 +604,6 @@ void CSocketClient::DrainInput()
     char chunk[kDrainChunkSize];
     while (BytesAvailable() && ReceiveBytes(chunk, sizeof chunk, 0) > 0)
         continue;
-}
-
-int CSocketClient::StartTls(CTlsContext& context, const char* hostName, bool resume)
-{
-    if (m_socket == -1 || m_tls)
-        return 1;
-    if (Buffered() > 0)
-        return 2;
-    auto channel = std::make_unique<CTlsChannel>();
-    if (channel->Connect(context, m_socket, hostName, resume) != 0)
-        return 2;
-    m_tls = std::move(channel);
-    return 0;
 }
 
 int CSocketClient::FinishSending()

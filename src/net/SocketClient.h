@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+class CSecureChannel;
 class CTlsChannel;
 class CTlsContext;
 
@@ -117,7 +118,7 @@ public:
     // bytes came in the clear before it (they must not pass for protected ones).
     int StartTls(CTlsContext& context, const char* hostName, bool resume = false);
     // The TLS connection, or null while the connection is plain.
-    const CTlsChannel* Tls() const { return m_tls.get(); }
+    const CTlsChannel* Tls() const;
 
     const sockaddr_in& GetPeerRecord() const { return m_peer; }
     int32_t GetReceiveTimeout() const { return m_receiveTimeout; }
@@ -160,7 +161,7 @@ private:
     int m_listener = -1;
     sockaddr_in m_listenRecord{};
     std::chrono::steady_clock::time_point m_deadline = std::chrono::steady_clock::time_point::max();
-    std::unique_ptr<CTlsChannel> m_tls;
+    std::unique_ptr<CSecureChannel> m_tls;
     // Bytes received (decrypted, under TLS) but not yet handed out: lines are
     // read from here, so a response costs a receive per buffer rather than a
     // peek per line.

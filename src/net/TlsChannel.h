@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SecureChannel.h"
+
 #include <cstdint>
 #include <string>
 
@@ -8,13 +10,13 @@ class CTlsContext;
 // One TLS client connection over a connected socket it does not own. The
 // handshake completes whatever the certificate; the caller reads the verdict
 // (Verified) and decides. Reads and writes block as the socket does.
-class CTlsChannel
+class CTlsChannel : public CSecureChannel
 {
 public:
     CTlsChannel() = default;
     CTlsChannel(const CTlsChannel&) = delete;
     CTlsChannel& operator=(const CTlsChannel&) = delete;
-    ~CTlsChannel();
+    ~CTlsChannel() override;
 
     // `hostName` is what the user typed (a name or a dotted address); the
     // certificate must name it. With `resume`, offers a session the server
@@ -25,13 +27,10 @@ public:
     // The server certificate's SHA-256, as colon-separated upper-case hex pairs.
     const std::string& Fingerprint() const { return m_fingerprint; }
 
-    // As recv and send: bytes, 0 at the peer's close, -1 on error.
-    int32_t Read(char* buffer, int32_t capacity);
-    int32_t Write(const char* data, int32_t length);
-    // Decrypted bytes waiting to be read.
-    int32_t Pending() const;
-    // Takes in what the server already sent and says goodbye (close_notify), once.
-    void SayGoodbye();
+    int32_t Read(char* buffer, int32_t capacity) override;
+    int32_t Write(const char* data, int32_t length) override;
+    int32_t Pending() const override;
+    void SayGoodbye() override;
     // Says goodbye if not yet done and frees the connection.
     void Close();
 
